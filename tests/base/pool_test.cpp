@@ -1,0 +1,235 @@
+#include "base/pool.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "base/array.h"
+#include "base/str_buffer.h"
+
+namespace {
+
+using s::thread::EasyPooler;
+using s::thread::Pooled;
+
+// Counts what the pool does with instances of one test class.
+template <int kTag>
+class Tracked : public s::base::IObject, public Pooled<Tracked<kTag>> {
+public:
+  static inline std::atomic<int> constructed{0};
+  static inline std::atomic<int> destroyed{0};
+  static inline std::atomic<int> resets{0};
+  Tracked() { ++constructed; }
+  ~Tracked() override { ++destroyed; }
+  const char16_t* className() const override { return u"s_test_Tracked"; }
+  Tracked* newInstance() const override { return Tracked::take(); }
+  void reset() override {
+    ++resets;
+    value = 0;
+  }
+  int value = 0;
+};
+
+class Windowish : public s::base::IObject, public Pooled<Windowish> {
+public:
+  static constexpr int32_t kPoolCapacity = 0;
+  static inline int destroyed = 0;
+  ~Windowish() override { ++destroyed; }
+  const char16_t* className() const override { return u"s_test_Windowish"; }
+  Windowish* newInstance() const override { return take(); }
+  void reset() override {}
+};
+
+TEST(PoolTest, KeepsCapacityAndDestroysTheRest) {
+  using T = Tracked<1>;
+  EXPECT_EQ(T::pool().capacity(), 1000);
+  std::vector<T*> taken;
+  for (int i = 0; i < 1001; ++i) taken.push_back(T::take());
+  EXPECT_EQ(T::constructed, 1001);
+  for (T* t : taken) t->release();
+  EXPECT_EQ(T::pool().idleCount(), 1000);
+  EXPECT_EQ(T::resets, 1000);
+  EXPECT_EQ(T::destroyed, 1);
+  // The last one returned is the first one given out again.
+  T* again = T::take();
+  EXPECT_EQ(again, taken[999]);
+  again->release();
+}
+
+TEST(PoolTest, ReturnedInstanceComesBackReset) {
+  using T = Tracked<2>;
+  T* t = T::take();
+  t->value = 42;
+  t->release();
+  T* again = T::take();
+  EXPECT_EQ(again, t);
+  EXPECT_EQ(again->value, 0);
+  again->release();
+
+  auto* text = s::str::StrBuffer::take();
+  text->setText(u"dirty");
+  text->release();
+  auto* clean = s::str::StrBuffer::take();
+  EXPECT_EQ(clean->length(), 0);
+  EXPECT_EQ(clean->capacity(), 0);  // its storage went back with it
+  clean->release();
+}
+
+TEST(PoolTest, CapacityZeroDestroysAtOnce) {
+  Windowish* w = Windowish::take();
+  w->release();
+  EXPECT_EQ(Windowish::destroyed, 1);
+  EXPECT_EQ(Windowish::pool().idleCount(), 0);
+}
+
+TEST(PoolTest, ConcurrentFirstUseCreatesOnePool) {
+  using T = Tracked<3>;
+  std::atomic<int> ready{0};
+  EasyPooler* seen[2] = {nullptr, nullptr};
+  T* got[2] = {nullptr, nullptr};
+  auto run = [&](int i) {
+    ++ready;
+    while (ready < 2) {
+    }
+    seen[i] = &T::pool();
+    got[i] = T::take();
+  };
+  std::thread a(run, 0), b(run, 1);
+  a.join();
+  b.join();
+  EXPECT_EQ(seen[0], seen[1]);
+  EXPECT_NE(got[0], got[1]);
+  got[0]->release();
+  got[1]->release();
+  EXPECT_EQ(T::pool().idleCount(), 2);
+}
+
+TEST(PoolTest, ManyThreadsShareAPool) {
+  using T = Tracked<4>;
+  auto work = [] {
+    for (int i = 0; i < 2000; ++i) {
+      T* t = T::take();
+      t->value = i;
+      t->release();
+    }
+  };
+  std::thread a(work), b(work), c(work);
+  a.join();
+  b.join();
+  c.join();
+  EXPECT_LE(T::constructed, 3);
+  EXPECT_EQ(T::resets, 6000);
+}
+
+TEST(PoolTest, DisposeGivesBackAndClearsSlot) {
+  using T = Tracked<5>;
+  void* slot = T::take();
+  T::pool().dispose(&slot);
+  EXPECT_EQ(slot, nullptr);
+  EXPECT_EQ(T::pool().idleCount(), 1);
+  T::pool().dispose(&slot);  // empty slot: nothing
+  EXPECT_EQ(T::pool().idleCount(), 1);
+  void* generated = T::pool().generate();  // the idle one
+  EXPECT_EQ(T::pool().idleCount(), 0);
+  T::pool().put(generated);
+}
+
+TEST(PoolTest, NewInstanceIsAnUnpooledCopy) {
+  using T = Tracked<6>;
+  EasyPooler* copy = T::pool().newInstance();
+  EXPECT_NE(copy, &T::pool());
+  EXPECT_EQ(copy->capacity(), 1000);
+  void* t = copy->get();
+  copy->put(t);
+  EXPECT_EQ(copy->idleCount(), 1);
+  delete copy;  // destroys its idle instance
+  EXPECT_EQ(T::destroyed, 1);
+  EXPECT_EQ(std::u16string(T::pool().className()), u"s_thread_EasyPooler");
+}
+
+TEST(PoolTest, RecordPoolZeroFills) {
+  auto& pool = s::thread::recordPool<12>();
+  EXPECT_EQ(pool.capacity(), 10000);
+  auto* record = static_cast<uint8_t*>(pool.get());
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(record[i], 0);
+  record[3] = 7;
+  pool.put(record);
+  auto* again = static_cast<uint8_t*>(pool.get());
+  EXPECT_EQ(again, record);
+  EXPECT_EQ(again[3], 0);
+  pool.put(again);
+}
+
+TEST(PoolTest, ArrayPWithPoolDisposerGivesElementsBack) {
+  using T = Tracked<7>;
+  auto* array = s::col::ArrayP::take();
+  array->setDisposer(&T::pool());
+  for (int i = 0; i < 5; ++i) array->add(T::take());
+  array->release();
+  EXPECT_EQ(T::pool().idleCount(), 5);
+  EXPECT_EQ(T::destroyed, 0);
+  // The array came back without its disposer.
+  auto* reused = s::col::ArrayP::take();
+  EXPECT_EQ(reused->disposer(), nullptr);
+  reused->release();
+}
+
+// A pooler with a weight budget, counting what it destroys.
+class Budget : public s::thread::Factory {
+public:
+  ~Budget() override { drain(); }
+  void* generate() override { return new int(0); }
+  void resetObject(void* object) override { *static_cast<int*>(object) = 0; }
+  void destroyObject(void** slot) override {
+    ++destroyedCount;
+    delete static_cast<int*>(*slot);
+    *slot = nullptr;
+  }
+  int32_t weightOf(void* object) override { return *static_cast<int*>(object); }
+  Budget* newInstance() const override { return new Budget(); }
+  int destroyedCount = 0;
+};
+
+TEST(PoolerBaseTest, UnbudgetedKeepsUntilMoreThanMaxCount) {
+  Budget pool;
+  EXPECT_EQ(std::u16string(pool.className()), u"s_thread_Factory");
+  std::vector<void*> objects;
+  for (int i = 0; i < 1003; ++i) objects.push_back(pool.get());
+  for (void* o : objects) pool.put(o, 100000);  // weight ignored without a budget
+  EXPECT_EQ(pool.idleCount(), 1001);
+  EXPECT_EQ(pool.destroyedCount, 2);
+}
+
+TEST(PoolerBaseTest, BudgetLimitsSingleAndTotalWeight) {
+  Budget pool;
+  pool.budgeted = true;
+  pool.maxWeight = 50;
+  pool.weightBudget = 100;
+  void* heavy = pool.get();
+  pool.put(heavy, 51);
+  EXPECT_EQ(pool.destroyedCount, 1);
+  void* a = pool.get();
+  void* b = pool.get();
+  void* c = pool.get();
+  pool.put(a, 50);
+  pool.put(b, 50);
+  pool.put(c, 1);  // 101 would exceed the budget
+  EXPECT_EQ(pool.idleCount(), 2);
+  EXPECT_EQ(pool.weightHeld, 100);
+  EXPECT_EQ(pool.destroyedCount, 2);
+  void* slot = pool.get();  // weightOf of a reset object is 0 here
+  pool.dispose(&slot);
+  EXPECT_EQ(slot, nullptr);
+}
+
+// Released during static destruction, after every test and most statics are gone: the
+// immortal pool must still take it.
+struct LateRelease {
+  s::str::StrBuffer* text = s::str::StrBuffer::take();
+  ~LateRelease() { text->release(); }
+} gLateRelease;
+
+}  // namespace
