@@ -1,0 +1,354 @@
+// Schedules are scaled down (rates of 200 ms rather than the clock's 1000 ms) to keep the
+// program short; the bounds are wide because the tests check the scheduling logic, not the
+// speed of the machine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "thread/task.h"
+#include "thread/win/thread.h"
+
+namespace s::thread::win {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int64_t msSince(Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+// Notes when each run starts and sleeps `workMs` in it.
+class TimedTask : public ITask {
+public:
+    explicit TimedTask(int32_t workMs = 0) : workMs_(workMs) {}
+    void run() override {
+        int32_t n = started.fetch_add(1);
+        if (n < kMaxRuns)
+            starts[n] = Clock::now();
+        lastThread = GetCurrentThreadId();
+        if (workMs_ > 0)
+            Sleep(workMs_);
+        finished.fetch_add(1);
+    }
+    // Milliseconds from the start of run i to the start of run i + 1.
+    int64_t gap(int i) const {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(starts[i + 1] - starts[i])
+            .count();
+    }
+    bool waitStarted(int count, int32_t timeoutMs = 5000) const {
+        auto start = Clock::now();
+        while (started.load() < count) {
+            if (msSince(start) > timeoutMs)
+                return false;
+            Sleep(5);
+        }
+        return true;
+    }
+
+    static constexpr int kMaxRuns = 64;
+    std::atomic<int> started{0};
+    std::atomic<int> finished{0};
+    std::atomic<DWORD> lastThread{0};
+    Clock::time_point starts[kMaxRuns];
+
+private:
+    int32_t workMs_;
+};
+
+TEST(Thread, RunsTheScheduledNumberOfTimes) {
+    struct Case {
+        int mode;  // 0 run, 1 run count, 2 with pause, 3 at rate
+        int32_t count;
+        int expected;
+    } cases[] = {{0, 1, 1}, {1, 4, 4}, {1, 0, 0}, {2, 3, 3}, {3, 3, 3}};
+    Thread thread;
+    for (const Case& c : cases) {
+        TimedTask task;
+        switch (c.mode) {
+            case 0:
+                ASSERT_TRUE(thread.run(&task));
+                break;
+            case 1:
+                ASSERT_TRUE(thread.run(&task, c.count));
+                break;
+            case 2:
+                ASSERT_TRUE(thread.runWithPause(&task, c.count, 10));
+                break;
+            default:
+                ASSERT_TRUE(thread.runAtRate(&task, c.count, 10));
+                break;
+        }
+        ASSERT_TRUE(thread.waitDone(5000));
+        EXPECT_EQ(task.finished.load(), c.expected) << "mode " << c.mode;
+        EXPECT_TRUE(thread.isDone());
+    }
+}
+
+TEST(Thread, PausesAfterEveryRunButTheLast) {
+    Thread thread;
+    TimedTask task(20);
+    ASSERT_TRUE(thread.runWithPause(&task, 3, 200));
+    thread.waitDone();
+    ASSERT_EQ(task.finished.load(), 3);
+    auto doneAt = Clock::now();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_GE(task.gap(i), 200 + 20 - 15) << i;
+        EXPECT_LT(task.gap(i), 600) << i;
+    }
+    // Done soon after the last run: no pause follows it.
+    auto afterLast = std::chrono::duration_cast<std::chrono::milliseconds>(doneAt - task.starts[2]);
+    EXPECT_LT(afterLast.count(), 20 + 150);
+}
+
+TEST(Thread, FixedRateKeepsThePeriodAndFollowsALongRunAtOnce) {
+    Thread thread;
+    TimedTask shortTask(60);
+    ASSERT_TRUE(thread.runForeverAtRate(&shortTask, 200));
+    ASSERT_TRUE(shortTask.waitStarted(4));
+    thread.stopRunsAndWait();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_GE(shortTask.gap(i), 200 - 15) << i;  // the rate, not 60 + 200
+        EXPECT_LT(shortTask.gap(i), 200 + 150) << i;
+    }
+
+    TimedTask longTask(300);
+    ASSERT_TRUE(thread.runForeverAtRate(&longTask, 200));
+    ASSERT_TRUE(longTask.waitStarted(3));
+    thread.stopRunsAndWait();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_GE(longTask.gap(i), 300 - 15) << i;
+        EXPECT_LT(longTask.gap(i), 300 + 150) << i;  // not 300 + a pause
+    }
+}
+
+TEST(Thread, StopRunsLetsTheCurrentRunFinishAndStartsNoOther) {
+    Thread thread;
+    TimedTask task(150);
+    ASSERT_TRUE(thread.runForever(&task));
+    ASSERT_TRUE(task.waitStarted(1));
+    thread.stopRuns();
+    EXPECT_FALSE(thread.isDone());  // the run is still in progress
+    thread.waitDone();
+    EXPECT_EQ(task.finished.load(), 1);
+    Sleep(100);
+    EXPECT_EQ(task.started.load(), 1);
+    EXPECT_TRUE(thread.isDone());
+}
+
+TEST(Thread, StopRunsEndsAPauseEarly) {
+    Thread thread;
+    TimedTask task;
+    ASSERT_TRUE(thread.runForeverWithPause(&task, 5000));
+    ASSERT_TRUE(task.waitStarted(1));
+    Sleep(50);
+    auto start = Clock::now();
+    thread.stopRunsAndWait();
+    EXPECT_LT(msSince(start), 1000);
+    EXPECT_EQ(task.started.load(), 1);
+}
+
+// A task may change its own thread's schedule: it runs outside the thread's lock.
+class SelfStoppingTask : public ITask {
+public:
+    void run() override {
+        if (++runs == 2)
+            thread->stopRuns();
+    }
+    Thread* thread = nullptr;
+    std::atomic<int> runs{0};
+};
+
+TEST(Thread, ATaskMayStopItsOwnThread) {
+    Thread thread;
+    SelfStoppingTask task;
+    task.thread = &thread;
+    ASSERT_TRUE(thread.runForever(&task));
+    ASSERT_TRUE(thread.waitDone(5000));
+    EXPECT_EQ(task.runs.load(), 2);
+}
+
+// Blocks until released (or 10 s pass).
+class StuckTask : public ITask {
+public:
+    void run() override {
+        entered = true;
+        auto start = Clock::now();
+        while (!released && msSince(start) < 10000)
+            Sleep(10);
+        ++finished;
+    }
+    std::atomic<bool> entered{false};
+    std::atomic<bool> released{false};
+    std::atomic<int> finished{0};
+};
+
+TEST(Thread, WaitDoneWithTimeoutReplacesAStuckThreadKeepingThePriority) {
+    Thread thread;
+    thread.setPriority(THREAD_PRIORITY_BELOW_NORMAL);
+    StuckTask stuck;
+    ASSERT_TRUE(thread.run(&stuck));
+    while (!stuck.entered)
+        Sleep(5);
+    DWORD oldId = thread.threadId();
+    HANDLE old = OpenThread(SYNCHRONIZE, FALSE, oldId);
+    ASSERT_NE(old, nullptr);
+
+    auto start = Clock::now();
+    EXPECT_FALSE(thread.waitDone(500));
+    int64_t waited = msSince(start);
+    EXPECT_GE(waited, 480);
+    EXPECT_LT(waited, 2000);
+
+    // A new idle thread with the same priority, usable at once.
+    EXPECT_TRUE(thread.isDone());
+    EXPECT_NE(thread.threadId(), oldId);
+    EXPECT_EQ(thread.priority(), THREAD_PRIORITY_BELOW_NORMAL);
+    TimedTask task;
+    ASSERT_TRUE(thread.run(&task));
+    ASSERT_TRUE(thread.waitDone(5000));
+    EXPECT_EQ(task.finished.load(), 1);
+    EXPECT_EQ(task.lastThread.load(), thread.threadId());
+
+    // The abandoned thread ends by itself once its task returns, without running again.
+    stuck.released = true;
+    EXPECT_EQ(WaitForSingleObject(old, 5000), WAIT_OBJECT_0);
+    CloseHandle(old);
+    EXPECT_EQ(stuck.finished.load(), 1);
+}
+
+TEST(Thread, ExitEndsAnIdleThreadAndALaterRunStartsAFreshOne) {
+    Thread thread;
+    TimedTask task;
+    ASSERT_TRUE(thread.run(&task));
+    thread.waitDone();
+    thread.suspend();  // idle and suspended: exit must still get through
+    DWORD oldId = thread.threadId();
+    HANDLE old = OpenThread(SYNCHRONIZE, FALSE, oldId);
+    ASSERT_NE(old, nullptr);
+    auto start = Clock::now();
+    thread.exit();
+    EXPECT_LT(msSince(start), 2000);
+    EXPECT_EQ(WaitForSingleObject(old, 2000), WAIT_OBJECT_0);
+    CloseHandle(old);
+
+    ASSERT_TRUE(thread.run(&task));
+    ASSERT_TRUE(thread.waitDone(5000));
+    EXPECT_EQ(task.finished.load(), 2);
+    EXPECT_NE(thread.threadId(), oldId);
+}
+
+TEST(Thread, RequestExitEndsARunForeverAfterTheCurrentRun) {
+    Thread thread;
+    TimedTask task(50);
+    ASSERT_TRUE(thread.runForever(&task));
+    ASSERT_TRUE(task.waitStarted(2));
+    thread.requestExit();
+    thread.waitExit();
+    int runs = task.finished.load();
+    Sleep(100);
+    EXPECT_EQ(task.started.load(), runs);
+    EXPECT_TRUE(thread.isDone());
+}
+
+TEST(Thread, InitialDelayIsSleptBeforeTheNextRun) {
+    Thread thread;
+    TimedTask task;
+    thread.setInitialDelay(150);
+    auto start = Clock::now();
+    ASSERT_TRUE(thread.run(&task, 2));
+    thread.waitDone();
+    auto delay = std::chrono::duration_cast<std::chrono::milliseconds>(task.starts[0] - start);
+    EXPECT_GE(delay.count(), 150 - 15);
+    EXPECT_LT(task.gap(0), 100);  // slept once only
+
+    // Consumed: the next schedule starts at once.
+    start = Clock::now();
+    ASSERT_TRUE(thread.run(&task));
+    thread.waitDone();
+    delay = std::chrono::duration_cast<std::chrono::milliseconds>(task.starts[2] - start);
+    EXPECT_LT(delay.count(), 100);
+}
+
+TEST(Thread, ResumeUndoesEverySuspension) {
+    Thread thread;
+    thread.suspend();
+    thread.suspend();
+    TimedTask task;
+    ASSERT_TRUE(thread.run(&task));
+    ASSERT_TRUE(thread.waitDone(5000));
+    EXPECT_EQ(task.finished.load(), 1);
+}
+
+TEST(Thread, SuspendHoldsFurtherRunsUntilResume) {
+    Thread thread;
+    TimedTask task;
+    ASSERT_TRUE(thread.runForeverWithPause(&task, 30));
+    ASSERT_TRUE(task.waitStarted(2));
+    thread.suspend();
+    int atSuspend = task.started.load();
+    Sleep(250);
+    EXPECT_LE(task.started.load(), atSuspend + 1);  // at most a run that was already due
+    int held = task.started.load();
+    thread.resume();
+    EXPECT_TRUE(task.waitStarted(held + 2));
+    thread.stopRunsAndWait();
+}
+
+class ThrowingTask : public ITask {
+public:
+    void run() override {
+        ++runs;
+        throw 42;
+    }
+    std::atomic<int> runs{0};
+};
+
+TEST(Thread, NothingEscapesTheThreadEntry) {
+    Thread thread;
+    ThrowingTask task;
+    ASSERT_TRUE(thread.run(&task, 2));
+    ASSERT_TRUE(thread.waitDone(5000));
+    EXPECT_EQ(task.runs.load(), 2);
+}
+
+TEST(Thread, AsATaskItRunsItsTaskOnTheCallingThread) {
+    Thread thread;
+    TimedTask task;
+    ASSERT_TRUE(thread.run(&task));
+    thread.waitDone();
+    thread.run();
+    EXPECT_EQ(task.finished.load(), 2);
+    EXPECT_EQ(task.lastThread.load(), GetCurrentThreadId());
+}
+
+TEST(ThreadPool, AReturnedThreadComesBackIdleWithDefaults) {
+    Thread* thread = Thread::take();
+    ASSERT_NE(thread, nullptr);
+    EXPECT_EQ(std::u16string(thread->className()), u"s_thread_win_Thread");
+    thread->setUserValue(7);
+    thread->setPriority(THREAD_PRIORITY_ABOVE_NORMAL);
+    TimedTask task(100);
+    ASSERT_TRUE(thread->run(&task));
+    ASSERT_TRUE(task.waitStarted(1));
+    thread->release();  // still running: the pool lets the run finish first
+    EXPECT_EQ(task.finished.load(), 1);
+
+    Thread* again = Thread::take();
+    EXPECT_EQ(again, thread);  // the pool hands back the last one returned
+    EXPECT_EQ(again->userValue(), 0);
+    EXPECT_EQ(again->priority(), 0);
+    EXPECT_TRUE(again->isDone());
+    ASSERT_TRUE(again->run(&task));  // suspended in the pool; a run wakes it
+    ASSERT_TRUE(again->waitDone(5000));
+    EXPECT_EQ(task.finished.load(), 2);
+    again->release();
+}
+
+}  // namespace
+}  // namespace s::thread::win
