@@ -1,0 +1,176 @@
+#pragma once
+
+#include <cstdint>
+
+// What the program's language pack must hold: its languages and its English texts.
+namespace s::lang::test {
+
+struct LanguageRow {
+    const char16_t* tag;
+    const char16_t* engName;
+    const char16_t* trueName;
+};
+
+inline constexpr LanguageRow kPackLanguages[] = {
+    {u"eng", u"English", u"English"},
+    {u"bel", u"Belarusian", u"Беларускі"},
+    {u"zhs", u"Chinese_Simplified", u"简体中文"},
+    {u"deu", u"German", u"Deutsch"},
+    {u"ell", u"Greek", u"Ελληνικά"},
+    {u"fra", u"French", u"Français"},
+    {u"ita", u"Italian", u"Italiano"},
+    {u"jpn", u"Japanese", u"日本語"},
+    {u"kor", u"Korean", u"한국어"},
+    {u"hun", u"Hungarian", u"Magyar"},
+    {u"pol", u"Polish", u"Polski"},
+    {u"bra", u"Portuguese_Brazilian", u"Portugus Brasileiro"},
+    {u"rom", u"Romanian", u"Română"},
+    {u"rus", u"Russian", u"Русский"},
+    {u"swe", u"Swedish", u"Svenska"},
+    {u"ukr", u"Ukrainian", u"Українська"},
+    {u"ara", u"Arabic", u"عربي (Partial)"},
+    {u"ind", u"Indonesian", u"Bahasa Indonesia (Partial)"},
+    {u"bul", u"Bulgarian", u"Български (Partial)"},
+    {u"cze", u"Czech", u"Cestina (Partial)"},
+    {u"cpn", u"Serbian_Cyrillic", u"Српски (Partial)"},
+    {u"zht", u"Chinese_Traditional", u"繁體中文 (Partial)"},
+    {u"dan", u"Danish", u"Dansk (Partial)"},
+    {u"est", u"Estonian", u"Eesti (Partial)"},
+    {u"spa", u"Spanish", u"Español (Partial)"},
+    {u"hrv", u"Croatian", u"Hrvatski (Partial)"},
+    {u"nld", u"Dutch", u"Nederlands (Partial)"},
+    {u"per", u"Persian", u"فارسی (Partial)"},
+    {u"slk", u"Slovak", u"Slovensky (Partial)"},
+    {u"srp", u"Serbian_Latin", u"Srpski (Partial)"},
+    {u"fin", u"Finnish", u"Suomeksi (Partial)"},
+    {u"tur", u"Turkish", u"Türkçe (Partial)"},
+    {u"vec", u"Venetian", u"Vèneto Vec-to (Partial)"},
+    {u"vie", u"Vietnamese", u"Việt Nam (Partial)"},
+};
+
+enum class Expect {
+    kText,     // exactly `text`
+    kWebLink,  // a web address
+    kAnyText,  // a non-empty text of the maker's choice
+    kEmpty,    // empty in every language
+};
+
+struct EnglishRow {
+    int32_t id;
+    Expect expect;
+    const char16_t* text;
+};
+
+// The English texts as the program shows them (the reader turns "&#160;" into a space).
+inline constexpr EnglishRow kEnglishTexts[] = {
+    {100000, Expect::kAnyText, nullptr},
+    {101000, Expect::kWebLink, nullptr},
+    {105000, Expect::kText, u"Support Kivo via Donation"},
+    {106000, Expect::kWebLink, nullptr},
+    {107000, Expect::kText, u"More Software from Kivo (online)"},
+    {108000, Expect::kWebLink, nullptr},
+    {108100, Expect::kText, u"Using at Workplace? (online)"},
+    {108200, Expect::kWebLink, nullptr},
+    {108500, Expect::kWebLink, nullptr},
+    {109000, Expect::kText, u"Generate Error Report File..."},
+    {109100, Expect::kAnyText, nullptr},
+    {300000, Expect::kText, u"Kivo Tellavo"},
+    {400010, Expect::kText, u"Version:"},
+    {400020, Expect::kText, u"Last Updated:"},
+    {400030, Expect::kText, u"OS:"},
+    {400050, Expect::kText, u"License:"},
+    {400080, Expect::kText, u"URL:"},
+    {400100, Expect::kText, u"Version Information"},
+    {400110, Expect::kText, u"Is this freeware useful?"},
+    {400120, Expect::kText, u"Close"},
+    {500000, Expect::kText, u"Kivo Tellavo"},
+    {500001, Expect::kText, u"Freeware"},
+    {500002, Expect::kText, u"Tellavo"},
+    {500003, Expect::kWebLink, nullptr},
+    {500004, Expect::kWebLink, nullptr},
+    {500006, Expect::kWebLink, nullptr},
+    {500010, Expect::kText, u"1.18"},
+    {500020, Expect::kText, u"2013/08/12"},
+    {500030, Expect::kText, u"Windows XP/2003/Vista"},
+    {500089, Expect::kText, u"Is this freeware useful?"},
+    {500090, Expect::kText, u"Please support us via donation."},
+    {500100, Expect::kWebLink, nullptr},
+    {500101, Expect::kEmpty, nullptr},
+    {500102, Expect::kEmpty, nullptr},
+    {609000, Expect::kText, u"View"},
+    {609100, Expect::kText, u"Keep on Top"},
+    {609200, Expect::kText, u"Iconize on Mouse-Wheel Click"},
+    {609300, Expect::kText, u"Easy Drag"},
+    {609500, Expect::kText, u"Start on System Boot"},
+    {609900, Expect::kText, u"Skin"},
+    {700000, Expect::kText, u"Language"},
+    {700001, Expect::kText, u"Translate? (online)"},
+    {701000, Expect::kText, u"About"},
+    {701100, Expect::kText, u"Version Information"},
+    {701200, Expect::kText, u"Software Page (online)"},
+    {701300, Expect::kText, u"Tell Developers (online)"},
+    {730000, Expect::kText, u"Show in AM / PM"},
+    {730010, Expect::kText, u"AM"},
+    {730020, Expect::kText, u"PM"},
+    {730030, Expect::kText, u"s"},
+    {740000, Expect::kText, u"Pick Up"},
+    {740100, Expect::kText, u"All Time Zones"},
+    {750000, Expect::kText, u"Open Window"},
+    {751000, Expect::kText, u"Exit"},
+    {1001000, Expect::kText, u"Location"},
+    {1001001, Expect::kText, u"Time Zone Detail"},
+    {1002000, Expect::kText, u"Local Time"},
+    {1003000, Expect::kText, u"Time Gap"},
+    {1004000, Expect::kText, u"DST Auto-Adjust"},
+    {1004010, Expect::kText, u"ON"},
+    {1004020, Expect::kText, u"OFF"},
+    {1005000, Expect::kText, u"Time Zone Detail"},
+    {1005001, Expect::kText, u"Time Zone Name"},
+    {1005002, Expect::kText, u"Time Zone"},
+    {5001100, Expect::kText, u"Current System Time Zone"},
+    {6000000, Expect::kText, u"Add / Edit Entries"},
+    {6000010, Expect::kText, u"(Checked Items will Appear in TrayIcon Menu)"},
+    {6000020, Expect::kText, u"Copy to Clipboard"},
+    {6001000, Expect::kText, u"  Delete Entry  "},
+    {6001001, Expect::kText, u"Delete Entry"},
+    {6002000, Expect::kText, u"  Add as New  "},
+    {6002001, Expect::kText, u"Add to Pick Up List"},
+    {6002002, Expect::kText, u"  Add to Pick Up List  "},
+    {6003000, Expect::kText, u"  Apply Changes  "},
+    {6004000, Expect::kText, u"  Clear  "},
+    {7001000, Expect::kText, u"Hawaii"},
+    {7002000, Expect::kText, u"Pacific Time (US & Canada)"},
+    {7003000, Expect::kText, u"Mountain Time (US & Canada)"},
+    {7004000, Expect::kText, u"Mexico"},
+    {7005000, Expect::kText, u"Central Time (US & Canada)"},
+    {7006000, Expect::kText, u"Eastern Time (US & Canada)"},
+    {7007000, Expect::kText, u"W. Brazil"},
+    {7008000, Expect::kText, u"Argentina"},
+    {7009000, Expect::kText, u"E. Brazil"},
+    {7010000, Expect::kText, u"UK"},
+    {7011000, Expect::kText, u"W. Africa"},
+    {7012000, Expect::kText, u"W. Europe"},
+    {7012100, Expect::kText, u"France"},
+    {7013000, Expect::kText, u"S. Africa"},
+    {7014000, Expect::kText, u"E. Europe"},
+    {7015000, Expect::kText, u"Israel"},
+    {7016000, Expect::kText, u"E. Africa"},
+    {7017000, Expect::kText, u"Iraq"},
+    {7018000, Expect::kText, u"Russia"},
+    {7019000, Expect::kText, u"Iran"},
+    {7020000, Expect::kText, u"Afghanistan"},
+    {7021000, Expect::kText, u"India"},
+    {7022000, Expect::kText, u"SE. Asia"},
+    {7023000, Expect::kText, u"Singapore"},
+    {7024000, Expect::kText, u"China"},
+    {7025000, Expect::kText, u"Taiwan"},
+    {7026000, Expect::kText, u"W. Australia"},
+    {7027000, Expect::kText, u"Korea"},
+    {7028000, Expect::kText, u"Japan"},
+    {7029000, Expect::kText, u"E. Australia"},
+    {7030000, Expect::kText, u"New Zealand"},
+    {2010000000, Expect::kText, u"About"},
+    {2010001000, Expect::kText, u"Close"},
+};
+
+}  // namespace s::lang::test
