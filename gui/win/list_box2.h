@@ -1,0 +1,153 @@
+#pragma once
+
+#include <cstdint>
+#include <type_traits>
+
+#include "base/array.h"
+#include "base/pool.h"
+#include "gui/i_list_box2.h"
+#include "gui/listbox2/list.h"
+
+namespace s::gui::win {
+
+// The list control. This is its model-level side: every operation acts on the List at
+// once on the calling thread, which is what the control does while it has no window.
+// The windowed control keeps these operations and adds the platform list view, painting
+// through the skin's drawer, and the hand-over of calls from other threads to its GUI
+// thread (all of which goes through dispatch() and the repaint hooks below).
+class ListBox2 final : public IListBox2,
+                       public thread::Pooled<ListBox2>,
+                       private listbox2::IListOwner {
+public:
+    // Instances hold a platform window once placed: they are not kept for reuse.
+    static constexpr int32_t kPoolCapacity = 0;
+
+    ListBox2();
+    ~ListBox2() override;
+    ListBox2(const ListBox2&) = delete;
+    ListBox2& operator=(const ListBox2&) = delete;
+
+    const char16_t* className() const override { return u"s_gui_win_ListBox2"; }
+    ListBox2* newInstance() const override { return take(); }
+    // clear(), no listeners, default configuration.
+    void reset() override;
+
+    void addListener(int32_t eventId, events::IEventListener* listener) override;
+    void removeListener(int32_t eventId, events::IEventListener* listener) override;
+
+    void setMultiSelect(bool on) override { multiSelect_ = on; }
+    bool multiSelect() const override { return multiSelect_; }
+    void setSortAfterAppend(bool on) override { sortAfterAppend_ = on; }
+
+    listbox2::List& list() override { return list_; }
+    int32_t columnCount() const override { return list_.columnCount(); }
+    listbox2::DataType* columnAt(int32_t index) const override { return list_.columnAt(index); }
+    int32_t addColumn(lang::Localizer* localizer, int32_t titleId, int32_t width, int32_t alignment,
+                      bool sortable, listbox2::ValueComparator comparator, bool ascending,
+                      bool iconColumn, bool checkBoxColumn, bool editable,
+                      bool treeColumn) override;
+    int32_t addColumnLiteral(const char16_t* title, int32_t width, int32_t alignment, bool sortable,
+                             listbox2::ValueComparator comparator, bool ascending, bool iconColumn,
+                             bool checkBoxColumn, bool editable, bool treeColumn) override;
+    int32_t addColumnObject(listbox2::DataType* column) override;
+    bool setColumnOrder(const int32_t* order, int32_t count) override;
+    int32_t columnOrderCount() const override { return columnOrder_.count(); }
+    int32_t columnOrderAt(int32_t position) const override;
+
+    int32_t recordCount() override;
+    listbox2::Record* recordAt(int32_t index) override;
+    listbox2::Record* firstRecord() override;
+    listbox2::Record* nextRecord(listbox2::Record* row, uint32_t serial, bool wrap) override;
+    listbox2::Record* previousRecord(listbox2::Record* row, uint32_t serial, bool wrap) override;
+    bool appendRecord(listbox2::Record* row) override;
+    bool insertRecord(int32_t position, listbox2::Record* row) override;
+    bool removeRecord(listbox2::Record* row, uint32_t serial) override;
+    void removeAllRecords() override;
+    void removeSelected() override;
+    bool removeAndRelease(listbox2::Record* row, uint32_t serial) override;
+    void removeAllAndRelease() override;
+    void clear() override;
+
+    bool setCellValue(listbox2::Record* row, uint32_t serial, int32_t column, void* value) override;
+    void* cellValue(listbox2::Record* row, uint32_t serial, int32_t column) override;
+    bool setCellTextFunction(listbox2::Record* row, uint32_t serial, int32_t column,
+                             listbox2::TextFunction textFunction) override;
+    const char16_t* cellText(listbox2::Record* row, uint32_t serial, int32_t column) override;
+    bool refreshCell(listbox2::Record* row, uint32_t serial, int32_t column) override;
+    void refreshColumn(int32_t column) override;
+    int32_t checkState(listbox2::Record* row, uint32_t serial, int32_t column) override;
+    bool setCheckState(listbox2::Record* row, uint32_t serial, int32_t column, int32_t state,
+                       bool notify) override;
+    bool setRecordAlternate(listbox2::Record* row, uint32_t serial, bool on) override;
+    bool toggleExpand(listbox2::Record* row, uint32_t serial) override;
+    void suspendRedraw(bool suspend) override;
+    bool redrawSuspended() const override { return redrawSuspended_; }
+
+    void requestSort(int32_t column) override;
+    void sort() override;
+
+    bool selectRecord(listbox2::Record* row, uint32_t serial) override;
+    void deselectAll() override;
+    int32_t selectedCount() override;
+    listbox2::Record* selectedAt(int32_t index, uint32_t* serial = nullptr) override;
+    bool isSelected(listbox2::Record* row, uint32_t serial) override;
+    void sortSelection() override;
+
+    listbox2::Record* checkedRecord(uint32_t* serial = nullptr) const override;
+    listbox2::Record* uncheckedRecord(uint32_t* serial = nullptr) const override;
+
+private:
+    // Runs `operation` where the model may be touched and returns its result. Without a
+    // window that is here and now; the windowed control sends it to its GUI thread and
+    // waits (a synchronous hand-over, so the operation may use the caller's stack). Calls
+    // made on that thread already (from an operation or a listener) must run directly.
+    template <class F>
+    auto dispatch(F&& operation) -> std::invoke_result_t<F&> {
+        using Result = std::invoke_result_t<F&>;
+        if constexpr (std::is_void_v<Result>) {
+            runOnModelThread(&invoke<std::remove_reference_t<F>>, &operation);
+        } else {
+            Result result{};
+            auto store = [&] { result = operation(); };
+            runOnModelThread(&invoke<decltype(store)>, &store);
+            return result;
+        }
+    }
+    template <class F>
+    static void invoke(void* operation) {
+        (*static_cast<F*>(operation))();
+    }
+    void runOnModelThread(void (*operation)(void*), void* block) { operation(block); }
+
+    // Painting hooks of the windowed control; nothing to paint without a window.
+    void repaintCell(listbox2::Record*, int32_t) {}
+    void repaintRow(listbox2::Record*) {}
+    void repaintColumn(int32_t) {}
+    void repaintAll() {}
+
+    void raise(int32_t eventId);
+    // Selection bookkeeping, as the platform's item-state changes report it.
+    void noteSelected(listbox2::Record* row);
+    void noteDeselected(listbox2::Record* row);
+    int32_t selectionIndexOf(const listbox2::Record* row) const;
+    // Drops selection entries whose rows are no longer listed (after removals).
+    void pruneSelection();
+    bool removeNow(listbox2::Record* row, uint32_t serial);
+
+    void removeReleasedRecord(listbox2::Record* row) override;
+
+    listbox2::List list_;
+    col::_array::ArrayS32 columnOrder_;
+    col::_array::ArrayP selected_;  // Record*, not owned
+    col::_array::ArrayU32 selectedSerials_;
+    col::_array::ArrayP listeners_[kEventSlots];  // IEventListener*, not owned
+    listbox2::Record* checkedRecord_ = nullptr;
+    uint32_t checkedSerial_ = 0;
+    listbox2::Record* uncheckedRecord_ = nullptr;
+    uint32_t uncheckedSerial_ = 0;
+    bool multiSelect_ = false;
+    bool sortAfterAppend_ = false;
+    bool redrawSuspended_ = false;
+};
+
+}  // namespace s::gui::win
