@@ -18,7 +18,12 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 wine_start
-[ -x tools/run-extras.sh ] && tools/run-extras.sh
+clocks=build/win/tools/clocks/tellavo-clocks.exe
+if [ -f "$clocks" ]; then
+  echo "== the pick-up list as the window shows it (tellavo-clocks)"
+  timeout 60 wine "$clocks" </dev/null >build/run-clocks.txt 2>/dev/null
+  cat build/run-clocks.txt
+fi
 
 timeout --kill-after=5 $((seconds + 30)) wine "$exe" </dev/null >build/run.log 2>&1 &
 app_pid=$!
