@@ -63,7 +63,7 @@ if [ ! -f "$deps/lib/libjpeg.a" ]; then
   cmake -S "$src" -B "$cache/jpeg-build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-toolchain.cmake" -DCMAKE_CROSSCOMPILING_EMULATOR= \
     -DCMAKE_INSTALL_PREFIX="$deps" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF \
-    -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF -DWITH_JPEG7=OFF >/dev/null
+    -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF -DWITH_JPEG7=OFF -Wno-dev >/dev/null
   cmake --build "$cache/jpeg-build" -j2 --target install >/dev/null
 fi
 
