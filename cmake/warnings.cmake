@@ -1,5 +1,11 @@
 # One warning list for every target of the project; third-party code is built without it.
-set(TELLAVO_WARNINGS -Wall -Wextra -Wshadow=local -Wnon-virtual-dtor -Wno-unused-parameter)
+set(TELLAVO_WARNINGS -Wall -Wextra -Wnon-virtual-dtor -Wno-unused-parameter)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  list(APPEND TELLAVO_WARNINGS -Wshadow=local)
+else()
+  # Typed comparators overload the root interface's compare on purpose.
+  list(APPEND TELLAVO_WARNINGS -Wshadow-uncaptured-local -Wno-overloaded-virtual)
+endif()
 if(TELLAVO_WERROR)
   list(APPEND TELLAVO_WARNINGS -Werror)
 endif()
