@@ -46,6 +46,31 @@ constexpr CivilDate civilFromDays(int64_t days) {
     return CivilDate{yoe + era * 400 + (month <= 2 ? 1 : 0), month, day};
 }
 
+// The year that contains a day number, with the day number of its 1 January and whether it
+// is a leap year: what resolving a yearly date needs, in one pass of the arithmetic of
+// civilFromDays (which counts years from 1 March, putting the leap day last).
+struct YearOfDay {
+    int64_t year;
+    int64_t jan1;
+    bool leap;
+};
+
+constexpr YearOfDay yearOfDay(int64_t days) {
+    const int64_t z = days + 719468;
+    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const int64_t doe = z - era * 146097;
+    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const int64_t dayFromMarch = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const int64_t march1 = days - dayFromMarch;
+    const int64_t marchYear = yoe + era * 400;
+    constexpr int64_t kMarchToJanuary = 306;  // 1 March to 1 January of the next year
+    if (dayFromMarch >= kMarchToJanuary) {
+        return YearOfDay{marchYear + 1, march1 + kMarchToJanuary, isLeapYear(marchYear + 1)};
+    }
+    const bool leap = isLeapYear(marchYear);
+    return YearOfDay{marchYear, march1 - 59 - (leap ? 1 : 0), leap};
+}
+
 // 0 = Sunday ... 6 = Saturday (1970-01-01 was a Thursday).
 constexpr uint32_t weekdayFromDays(int64_t days) {
     const int64_t r = (days + 4) % 7;

@@ -33,17 +33,7 @@ int64_t daylightClock(const RulesBlock& r, int64_t u) {
     return minusMinutes(u, int64_t{r.Bias} + r.DaylightBias);
 }
 
-// The calendar facts of one year that both transitions of a rule need.
-struct YearFacts {
-    int64_t jan1;  // day number of 1 January
-    bool leap;
-};
-
-YearFacts yearFacts(int64_t year) {
-    return YearFacts{calendar::daysFromCivil(year, 1, 1), calendar::isLeapYear(year)};
-}
-
-int64_t resolve(const DateRecord& t, const YearFacts& y) {
+[[gnu::always_inline]] inline int64_t resolve(const DateRecord& t, const calendar::YearOfDay& y) {
     if (t.wYear != 0) {
         const int64_t day = calendar::daysFromCivil(t.wYear, t.wMonth, 1) + t.wDay - 1;
         return day * calendar::kSecondsPerDay + t.wHour * 3600 + t.wMinute * 60 + t.wSecond;
@@ -78,7 +68,7 @@ ZoneClock evaluate(const RulesBlock& r, int64_t u, int64_t& local) {
         return ZoneClock::kStandard;
 
     const int64_t d = daylightClock(r, u);
-    const YearFacts year = yearFacts(calendar::civilFromDays(calendar::dayOf(s)).year);
+    const calendar::YearOfDay year = calendar::yearOfDay(calendar::dayOf(s));
     const bool begun = s >= resolve(r.DaylightDate, year);
     const bool notEnded = d < resolve(r.StandardDate, year);
     const bool northern = r.DaylightDate.wMonth < r.StandardDate.wMonth;
@@ -94,7 +84,8 @@ ZoneClock evaluate(const RulesBlock& r, int64_t u, int64_t& local) {
 int64_t transitionSeconds(const DateRecord& t, int64_t year) {
     if (t.wMonth < 1 || t.wMonth > 12)
         return 0;
-    return resolve(t, yearFacts(year));
+    const int64_t jan1 = calendar::daysFromCivil(year, 1, 1);
+    return resolve(t, calendar::YearOfDay{year, jan1, calendar::isLeapYear(year)});
 }
 
 ZoneClock zoneClockAt(const RulesBlock& r, int64_t u) {

@@ -116,6 +116,11 @@ TEST_F(Formatters, MarkersAndSuffixComeFromTheTextSlots) {
     EXPECT_EQ(textOf(formatClockCell12(at(2013, 8, 5, 13, 3, 7), text)),
               u"  5     1:03  午後   07秒");
     EXPECT_EQ(textOf(formatClockCell24(at(2013, 8, 5, 8, 3, 7), text)), u"  5   08:03   07秒");
+    const int64_t evening = at(2013, 8, 12, 20, 3, 7);
+    EXPECT_EQ(textOf(formatDateTime12(evening, text)), dateOf(evening) + u"    8:03 午後  07秒");
+    EXPECT_EQ(textOf(formatDateTime24(evening, text)), dateOf(evening) + u"  20:03  07秒");
+    EXPECT_EQ(textOf(formatDateTimeShort12(at(2013, 8, 12, 11, 3), text)),
+              dateOf(evening) + u" 11:03 午前");
     setSecondsSuffix(nullptr);
     EXPECT_EQ(textOf(formatClockCell24(at(2013, 8, 5, 8, 3, 7), text)), u"  5   08:03   07");
 

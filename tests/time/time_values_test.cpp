@@ -16,7 +16,8 @@ using calendar::civilFromDays;
 using calendar::daysFromCivil;
 
 // Walks the calendar day by day from 1600-01-01 to 2400-12-31 and checks the day numbers,
-// their inverse and the weekday against a counter that knows nothing but month lengths.
+// their inverse, the weekday and the year facts against a counter that knows nothing but
+// month lengths.
 TEST(Calendar, AgreesWithADayByDayWalk) {
     int64_t days = daysFromCivil(1600, 1, 1);
     uint32_t weekday = calendar::weekdayFromDays(days);
@@ -28,6 +29,10 @@ TEST(Calendar, AgreesWithADayByDayWalk) {
                 const calendar::CivilDate c = civilFromDays(days);
                 ASSERT_TRUE(c.year == y && c.month == m && c.day == d) << days;
                 ASSERT_EQ(calendar::weekdayFromDays(days), weekday) << days;
+                const calendar::YearOfDay year = calendar::yearOfDay(days);
+                ASSERT_TRUE(year.year == y && year.jan1 == daysFromCivil(y, 1, 1) &&
+                            year.leap == calendar::isLeapYear(y))
+                    << days;
                 ++days;
                 weekday = (weekday + 1) % 7;
             }

@@ -116,6 +116,16 @@ TEST(ComputerZone, DatabaseLoadedUnderTheSeam) {
                   adjusts ? platform.DaylightDate.wMonth : 0);
         EXPECT_EQ(db.systemZone()->rules.StandardDate.wMonth,
                   adjusts ? platform.StandardDate.wMonth : 0);
+        // Converting with the system zone gives the seam moment's own offset; a moment of the
+        // other season reads standard time: from the kept rules in summer, and in winter
+        // because the transitions are gone (which a summer moment shows).
+        const TimeZone* system = db.systemZone();
+        EXPECT_TRUE(system->standardName.equals(zone->standardName));
+        const int64_t here = summer ? zone->summer : zone->winter;
+        const int64_t there = summer ? zone->winter : zone->summer;
+        EXPECT_EQ(zoneLocalSeconds(system, here, true) - here,
+                  summer ? zone->summerOffset : zone->winterOffset);
+        EXPECT_EQ(zoneLocalSeconds(system, there, true) - there, zone->winterOffset);
     }
 }
 
