@@ -41,6 +41,8 @@ public:
   virtual const char16_t* getString(const char16_t* path, const char16_t* name,
                                     const char16_t* fallback, bool* isExpandable = nullptr,
                                     bool expand = false) = 0;
+  // An unused operation of the interface; every store answers 0.
+  virtual int32_t reserved() { return 0; }
   // The stored bytes into `bytes` (nullptr: a new pooled array); nullptr and `bytes`
   // unchanged when missing.
   virtual col::ArrayU08* getBytes(const char16_t* path, const char16_t* name,

@@ -53,7 +53,10 @@ bool MappedData::resolve(const char16_t* path, bool create) {
     current_ = keyFor(path);
     if (current_ == nullptr) return false;
   }
-  if (current_->isOpen() || current_->exists()) return true;
+  // Reopened every time rather than trusting the open handle: a key removed behind the
+  // store's back (another handle, a registry editor) then reads as missing and the next
+  // write creates it again, instead of failing on the handle of the deleted key.
+  if (current_->exists()) return true;
   return create && current_->create();
 }
 
@@ -70,8 +73,6 @@ bool MappedData::deleteKey(const char16_t* path) {
   if (key == nullptr) return false;
   bool ok = key->exists() && key->deleteTree(true);
   key->release();
-  // The remembered key may have been inside the deleted tree: resolve afresh next time.
-  if (current_ != nullptr) current_->close();
   flush();
   return ok;
 }

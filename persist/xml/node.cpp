@@ -286,6 +286,23 @@ bool Node::loadFile(const char16_t* path) {
   return true;
 }
 
+void Node::load(io::IInputStream& in) {
+  col::ArrayU08 bytes;
+  uint8_t chunk[16384];
+  while (bytes.count() < io::kMaxReadBytes) {
+    int32_t n = in.read(chunk, static_cast<int32_t>(sizeof chunk));
+    if (n <= 0) break;
+    bytes.append(chunk, n);
+  }
+  parseBytes(bytes);
+}
+
+bool Node::save(io::IOutputStream& out) const {
+  col::ArrayU08 bytes;
+  toUtf8(&bytes);
+  return out.write(bytes.data(), bytes.count()) == bytes.count();
+}
+
 bool Node::saveFile(const char16_t* path) const {
   col::ArrayU08 bytes;
   toUtf8(&bytes);

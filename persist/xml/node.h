@@ -7,6 +7,7 @@
 #include "base/object.h"
 #include "base/pool.h"
 #include "base/str_buffer.h"
+#include "base/streams.h"
 #include "persist/xml/attributes.h"
 
 namespace s::xml {
@@ -120,6 +121,11 @@ public:
   // Parses the file's bytes as UTF-8 into this node; false (node left empty) when the file
   // cannot be read.
   bool loadFile(const char16_t* path);
+  // Parses the rest of an open stream as UTF-8 (at most io::kMaxReadBytes of it).
+  void load(io::IInputStream& in);
+  // Writes toUtf8 to an open stream; false when not all of it was taken. saveFile is the
+  // variant for files: it also creates the folder and replaces the old file safely.
+  bool save(io::IOutputStream& out) const;
   // Writes toUtf8 to a temporary file beside `path` and puts it in place of the old file
   // only when all was written; creates the folder when missing.
   bool saveFile(const char16_t* path) const;

@@ -69,8 +69,10 @@ StartTag readStartTag(Node* node, const char16_t*& p, const char16_t* end) {
         valueEnd = p;
         if (p < end) ++p;  // the closing quote
       } else {
+        // An unquoted value ends before a quote too: the writer puts the value between
+        // quotes, and a quote inside it would not read back as the same attributes.
         value = p;
-        while (p < end && !isBlank(*p) && *p != u'/' && *p != u'>') ++p;
+        while (p < end && !isBlank(*p) && *p != u'/' && *p != u'>' && *p != u'"') ++p;
         valueEnd = p;
       }
     }

@@ -207,6 +207,25 @@ TEST(XmlNode, Utf8BytesInAndOut) {
   EXPECT_EQ(out, std::string(utf8 + 13));
 }
 
+TEST(XmlNode, LoadsFromAndSavesToStreams) {
+  // Larger than one read chunk, so that the pieces must be joined.
+  const std::string big(40000, 'v');
+  const std::string doc = "<a k=\"" + big + "\"><b/>\xC3\xA9</a>";
+  col::ArrayU08 in;
+  in.append(doc.data(), static_cast<int32_t>(doc.size()));
+  in.rewind();
+  Owned<Node> n(Node::take());
+  n->load(in);
+  EXPECT_EQ(u16(n->name()), u"a");
+  EXPECT_EQ(n->childCount(), 1);
+  EXPECT_EQ(std::u16string(n->rawValue(u"k", u"")).size(), big.size());
+  EXPECT_EQ(textOf(*n, u""), u"\u00e9");
+  col::ArrayU08 out;
+  ASSERT_TRUE(n->save(out));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(out.data()), out.count()),
+            "<a k=\"" + big + "\">\xC3\xA9<b></b></a>");
+}
+
 TEST(XmlNode, ReleasedTreesGoBackToThePoolClean) {
   Node* root = Node::take();
   root->parse(u"<a k=\"v\"><b><c/></b>text</a>");

@@ -132,6 +132,7 @@ TEST(XmlRobustness, MalformedTagsEndWithoutHarm) {
       {u"<a x=\"never closed><b/></a>", u"<a x=\"never closed><b/></a>\"></a>"},
       {u"<a =\"v\" b>", u"<a b=\"\"></a>"},
       {u"<a b=c/>", u"<a b=\"c\"></a>"},
+      {u"<a b=c\"d\">", u"<a b=\"c\" \"d\"=\"\"></a>"},
       {u"<<<<", u"<<<<></<<<>"},
       {u"</a>", u"<></>"},
       {u"<a/", u"<a></a>"},
@@ -147,6 +148,12 @@ TEST(XmlRobustness, MalformedTagsEndWithoutHarm) {
     str::StrBuffer out;
     root->toText(&out);
     EXPECT_EQ(u16(out.text()), c.written) << narrow(c.text);
+    // Whatever was read, the written text reads back as the same tree.
+    Owned<Node> again(Node::take());
+    again->parse(out.text(), out.length());
+    str::StrBuffer rewritten;
+    again->toText(&rewritten);
+    EXPECT_EQ(u16(rewritten.text()), u16(out.text())) << narrow(c.text);
   }
 }
 

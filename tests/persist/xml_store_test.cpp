@@ -95,6 +95,19 @@ TEST_F(XmlStoreFileTest, TheExampleFileLoadsAndSavesBackByteForByte) {
   EXPECT_EQ(readAll(file), kSaveData);
 }
 
+TEST_F(XmlStoreFileTest, ATruncatedFileKeepsWhatWasReadAndSavesAWholeDocument) {
+  const std::string whole = kSaveData;
+  const std::string cut = whole.substr(0, whole.find("<1 Name=\"Tok") + 12);
+  fs::path file = folder_ / "SaveData.xml";
+  writeAll(file, cut);
+  Owned<MappedData> store(MappedData::createForFile(pathText(file).c_str()));
+  EXPECT_EQ(u16(store->getString(u"Language", u"", u"")), u"English");
+  EXPECT_EQ(u16(store->getString(u"MainWindow\\View\\PickUp\\0", u"Name", u"")), u"Hawaii");
+  EXPECT_EQ(u16(store->getString(u"MainWindow\\View\\PickUp\\1", u"Name", u"")), u"Tok");
+  ASSERT_TRUE(store->save());
+  EXPECT_EQ(readAll(file), cut + "\"></1></PickUp></View></MainWindow></savedata>");
+}
+
 TEST_F(XmlStoreFileTest, AMissingFileOrOneWithoutAnElementGivesAnEmptyDocument) {
   for (const char* content : {"", "no element here", "\xEF\xBB\xBF  "}) {
     fs::path file = folder_ / "x.xml";

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "base/array.h"
 #include "base/str_array.h"
@@ -175,6 +176,35 @@ TEST_F(RegistryStoreTest, ExpandableTextsAreExpandedOnRequest) {
   EXPECT_EQ(u16(store_->getString(u"", u"where", u"", &expandable, false)), u"%SystemRoot%\\fonts");
 }
 
+TEST_F(RegistryStoreTest, ValuesLargerThanTheSharedReadBufferReadBackWhole) {
+  std::vector<uint8_t> bytes(100000);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7 + i / 251);
+  ASSERT_TRUE(store_->setBytes(u"Big", u"bin", bytes.data(), static_cast<int32_t>(bytes.size())));
+  std::u16string text(20000, u'x');
+  text += u"\u65e5end";
+  ASSERT_TRUE(store_->setString(u"Big", u"text", text.c_str()));
+
+  Owned<col::ArrayU08> back(store_->getBytes(u"Big", u"bin"));
+  ASSERT_NE(back, nullptr);
+  ASSERT_EQ(back->count(), static_cast<int32_t>(bytes.size()));
+  EXPECT_EQ(std::memcmp(back->data(), bytes.data(), bytes.size()), 0);
+  EXPECT_EQ(u16(store_->getString(u"Big", u"text", u"")), text);
+  EXPECT_EQ(store_->getUInt32(u"Big", u"bin", 42u), 42u);
+}
+
+TEST_F(RegistryStoreTest, ExpansionsLongerThanTheFirstRoomAreNotCut) {
+  std::u16string stored;
+  for (int i = 0; i < 100; ++i) stored += u"%SystemRoot%;";
+  ASSERT_TRUE(store_->setExpandableString(u"", u"long", stored.c_str()));
+  std::vector<wchar_t> expected(8192);
+  DWORD n = ExpandEnvironmentStringsW(reinterpret_cast<const wchar_t*>(stored.c_str()),
+                                      expected.data(), static_cast<DWORD>(expected.size()));
+  ASSERT_GT(n, 600u);  // beyond the 520 units first offered
+  ASSERT_LE(n, expected.size());
+  EXPECT_EQ(u16(store_->getString(u"", u"long", u"", nullptr, true)),
+            reinterpret_cast<const char16_t*>(expected.data()));
+}
+
 TEST_F(RegistryStoreTest, ValuesOfTheWrongSizeOrTypeReadAsTheDefault) {
   MappedData& s = *store_;
   const uint8_t three[3] = {1, 2, 3};
@@ -243,6 +273,21 @@ TEST_F(RegistryStoreTest, DeleteKeyRemovesAThreeLevelTree) {
   EXPECT_EQ(s.getUInt32(u"A\\B\\C", u"v", 0), 0u);
   EXPECT_EQ(s.getUInt32(u"Keep", u"v", 0), 5u);
   EXPECT_FALSE(s.deleteKey(u"NoSuch\\Key"));
+}
+
+TEST_F(RegistryStoreTest, AKeyRemovedBehindTheStoresBackReadsAsMissingAndIsWrittenAgain) {
+  MappedData& s = *store_;
+  ASSERT_TRUE(s.setUInt32(u"Gone", u"v", 1));
+  ASSERT_TRUE(s.keyExists(u"Gone"));  // the store now holds the key open
+  {
+    Owned<RegDir> other(key(u"Gone"));
+    ASSERT_TRUE(other->deleteTree(true));
+  }
+  EXPECT_FALSE(s.keyExists(u"Gone"));
+  EXPECT_EQ(s.getUInt32(u"Gone", u"v", 9), 9u);
+  EXPECT_TRUE(s.setUInt32(u"Gone", u"v", 2));
+  Owned<RegDir> check(key(u"Gone"));
+  EXPECT_EQ(check->getDword(u"v", 0), 2u);
 }
 
 TEST_F(RegistryStoreTest, HasValueAndDeleteValue) {
