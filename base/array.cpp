@@ -62,7 +62,8 @@ bool ArrayBase::growTo(uint32_t capacity) {
 
 bool ArrayBase::ensure(uint32_t n) {
   if (n <= capacity_) return true;
-  return growTo(col::grownCapacity(capacity_, n));
+  const uint32_t capacity = col::boundedCapacity(capacity_, n);
+  return capacity != 0 && growTo(capacity);
 }
 
 void ArrayBase::resize(int32_t n) {

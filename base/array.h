@@ -151,7 +151,7 @@ public:
   void set(int32_t i, E value) { data()[i] = value; }
   E last() const { return data()[count_ - 1]; }
   void add(E value) {
-    if (count_ == capacity_ && !growTo(col::growOnceFrom(capacity_))) return;
+    if (count_ == capacity_ && !ensure(capacity_ + 1)) return;
     data()[count_++] = value;
   }
   void addAll(const E* values, int32_t n) { append(values, n, 0); }

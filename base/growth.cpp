@@ -28,4 +28,10 @@ uint32_t grownCapacity(uint32_t capacity, uint32_t needed) {
   return capacity;
 }
 
+uint32_t boundedCapacity(uint32_t capacity, uint32_t needed) {
+  if (needed > kMaxCount) return 0;
+  const uint32_t grown = grownCapacity(capacity, needed);
+  return grown > kMaxCount ? kMaxCount : grown;
+}
+
 }  // namespace s::col

@@ -12,4 +12,10 @@ uint32_t growOnceFrom(uint32_t capacity);
 // Applies growOnceFrom until at least `needed` fits.
 uint32_t grownCapacity(uint32_t capacity, uint32_t needed);
 
+// The most units or elements a text buffer or array holds: their counts are signed 32-bit.
+inline constexpr uint32_t kMaxCount = 0x7FFFFFFF;
+
+// grownCapacity limited to kMaxCount; 0 when `needed` itself is beyond kMaxCount.
+uint32_t boundedCapacity(uint32_t capacity, uint32_t needed);
+
 }  // namespace s::col

@@ -9,15 +9,16 @@ namespace s::thread {
 namespace {
 
 // Pushes onto a free list that grows by the array growth rule; false when out of memory.
-bool pushFree(void**& list, uint32_t& count, uint32_t& capacity, void* instance) {
+template <class Entry>
+bool pushFree(Entry*& list, uint32_t& count, uint32_t& capacity, const Entry& entry) {
   if (count == capacity) {
     uint32_t next = col::growOnceFrom(capacity);
-    auto* grown = static_cast<void**>(std::realloc(list, sizeof(void*) * next));
+    auto* grown = static_cast<Entry*>(std::realloc(list, sizeof(Entry) * next));
     if (!grown) return false;
     list = grown;
     capacity = next;
   }
-  list[count++] = instance;
+  list[count++] = entry;
   return true;
 }
 
@@ -29,10 +30,7 @@ EasyPooler::EasyPooler(int32_t capacity, Generator generator, Destroyer destroye
                        Resetter resetter)
     : capacity_(capacity), generator_(generator), destroyer_(destroyer), resetter_(resetter) {}
 
-EasyPooler::~EasyPooler() {
-  drain();
-  std::free(freeList_);
-}
+EasyPooler::~EasyPooler() { close(); }
 
 void* EasyPooler::get() {
   {
@@ -46,7 +44,7 @@ void EasyPooler::put(void* instance) {
   if (!instance) return;
   {
     Locked guard(lock_);
-    if (freeCount_ < static_cast<uint32_t>(capacity_)) {
+    if (!closed_ && freeCount_ < static_cast<uint32_t>(capacity_)) {
       if (resetter_) resetter_(instance);
       if (pushFree(freeList_, freeCount_, freeCapacity_, instance)) return;
     }
@@ -83,6 +81,30 @@ void EasyPooler::drain() {
   }
 }
 
+void EasyPooler::close() {
+  void** idle;
+  uint32_t count;
+  {
+    Locked guard(lock_);
+    closed_ = true;
+    idle = freeList_;
+    count = freeCount_;
+    freeList_ = nullptr;
+    freeCount_ = 0;
+    freeCapacity_ = 0;
+  }
+  // Outside the lock: a destructor may give sub-objects back to this same (now closed) pool.
+  for (uint32_t i = count; i > 0; --i) {
+    if (destroyer_) destroyer_(idle[i - 1]);
+  }
+  std::free(idle);
+}
+
+bool EasyPooler::isClosed() {
+  Locked guard(lock_);
+  return closed_;
+}
+
 EasyPooler* EasyPooler::newInstance() const {
   return new EasyPooler(capacity_, generator_, destroyer_, resetter_);
 }
@@ -99,40 +121,39 @@ void PoolerBase::put(void* object, int32_t weight) {
   if (!object) return;
   if (budgeted) {
     if (weight == -1) weight = weightOf(object);
-    bool keep = false;
-    {
-      Locked guard(lock_);
-      if (freeCount_ <= static_cast<uint32_t>(maxCount) && weight <= maxWeight &&
-          int64_t{weightHeld} + weight <= weightBudget) {
-        resetObject(object);
-        if (pushFree(freeList_, freeCount_, freeCapacity_, object)) {
-          weightHeld += weight;
-          keep = true;
-        }
-      }
-    }
-    if (!keep) destroyObject(&object);
-    return;
+    if (weight < 0) weight = 0;
+  } else {
+    weight = 0;  // nothing is counted without a budget
   }
   bool keep = false;
   {
     Locked guard(lock_);
-    if (freeCount_ <= static_cast<uint32_t>(maxCount)) {
+    const bool room = !closed_ && freeCount_ <= static_cast<uint32_t>(maxCount) &&
+                      (!budgeted || (weight <= maxWeight &&
+                                     int64_t{weightHeld} + weight <= weightBudget));
+    if (room) {
       resetObject(object);
-      keep = pushFree(freeList_, freeCount_, freeCapacity_, object);
+      if (pushFree(freeList_, freeCount_, freeCapacity_, Idle{object, weight})) {
+        weightHeld += weight;
+        keep = true;
+      }
     }
   }
   if (!keep) destroyObject(&object);
 }
 
+bool PoolerBase::popIdle(Idle& out) {
+  if (freeCount_ == 0) return false;
+  out = freeList_[--freeCount_];
+  weightHeld -= out.weight;
+  return true;
+}
+
 void* PoolerBase::get() {
   {
     Locked guard(lock_);
-    if (freeCount_ > 0) {
-      void* object = freeList_[--freeCount_];
-      if (budgeted) weightHeld -= weightOf(object);
-      return object;
-    }
+    Idle idle;
+    if (popIdle(idle)) return idle.object;
   }
   return generate();
 }
@@ -150,18 +171,21 @@ int32_t PoolerBase::idleCount() {
 
 void PoolerBase::drain() {
   for (;;) {
-    void* object;
+    Idle idle;
     {
       Locked guard(lock_);
-      if (freeCount_ == 0) {
-        weightHeld = 0;
-        return;
-      }
-      object = freeList_[--freeCount_];
-      if (budgeted) weightHeld -= weightOf(object);
+      if (!popIdle(idle)) return;
     }
-    destroyObject(&object);
+    destroyObject(&idle.object);
   }
+}
+
+void PoolerBase::close() {
+  {
+    Locked guard(lock_);
+    closed_ = true;
+  }
+  drain();
 }
 
 }  // namespace s::thread

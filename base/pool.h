@@ -32,7 +32,7 @@ public:
   static constexpr int32_t kDefaultCapacity = 1000;
 
   EasyPooler(int32_t capacity, Generator generator, Destroyer destroyer, Resetter resetter);
-  // Destroys the idle instances; instances in use are not touched.
+  // Closes the pool; instances in use are not touched.
   ~EasyPooler() override;
   EasyPooler(const EasyPooler&) = delete;
   EasyPooler& operator=(const EasyPooler&) = delete;
@@ -40,6 +40,7 @@ public:
   // A clean instance: the last idle one, or a new one (nullptr when allocation fails).
   void* get();
   // Resets and keeps the instance while fewer than `capacity` are idle, else destroys it.
+  // A closed pool destroys every instance given back.
   void put(void* instance);
 
   void* generate() override { return get(); }
@@ -50,6 +51,11 @@ public:
   int32_t idleCount();
   // Destroys every idle instance now.
   void drain();
+  // Destroys the idle instances, frees the free list and from then on keeps nothing: what
+  // is given back later is destroyed at once and get() makes new instances. The process-wide
+  // pools close at exit; the pool object itself stays valid for late releases.
+  void close();
+  bool isClosed();
 
   const char16_t* className() const override { return u"s_thread_EasyPooler"; }
   EasyPooler* newInstance() const override;  // unpooled, same capacity and functions
@@ -63,6 +69,25 @@ private:
   Generator generator_;
   Destroyer destroyer_;
   Resetter resetter_;
+  bool closed_ = false;
+};
+
+// Holds one process-wide pool: created once (a function-local static, so thread-safe on
+// first use), closed by its destructor at process exit. The EasyPooler itself is never
+// freed, so that an instance released during static destruction, after the pool closed
+// (a global owner going away later), is still destroyed cleanly instead of crashing.
+class ProcessPool {
+public:
+  ProcessPool(int32_t capacity, EasyPooler::Generator generator, EasyPooler::Destroyer destroyer,
+              EasyPooler::Resetter resetter)
+      : pool_(new EasyPooler(capacity, generator, destroyer, resetter)) {}
+  ~ProcessPool() { pool_->close(); }
+  ProcessPool(const ProcessPool&) = delete;
+  ProcessPool& operator=(const ProcessPool&) = delete;
+  EasyPooler& pool() const { return *pool_; }
+
+private:
+  EasyPooler* const pool_;
 };
 
 // Pool capacity of a class: its `static constexpr int32_t kPoolCapacity` when it declares
@@ -76,30 +101,28 @@ constexpr int32_t poolCapacityOf() {
   }
 }
 
-// The process-wide pool of class T. Created exactly once (thread-safe function-local static)
-// and deliberately never destroyed: objects may still be released during static destruction
-// (a global owner going away), and an immortal pool stays valid for them. Idle instances
-// are reclaimed by the operating system at exit.
+// The process-wide pool of class T, created exactly once on first use; at process exit it
+// destroys its idle instances (see ProcessPool).
 template <class T>
 EasyPooler& poolOf() {
-  static EasyPooler* const pool = new EasyPooler(
+  static const ProcessPool holder(
       poolCapacityOf<T>(),
       []() -> void* { return new (std::nothrow) T(); },
       [](void* p) { delete static_cast<T*>(p); },
       [](void* p) { static_cast<T*>(p)->reset(); });
-  return *pool;
+  return holder.pool();
 }
 
 // A pool of zero-filled plain records of N bytes, capacity 10 000 (map entries and other
-// small records). Immortal like poolOf<T>().
+// small records). Process-wide like poolOf<T>().
 template <std::size_t N>
 EasyPooler& recordPool() {
-  static EasyPooler* const pool = new EasyPooler(
+  static const ProcessPool holder(
       10000,
       []() -> void* { return std::calloc(1, N); },
       [](void* p) { std::free(p); },
       [](void* p) { std::memset(p, 0, N); });
-  return *pool;
+  return holder.pool();
 }
 
 // CRTP helper for pooled classes:
@@ -120,8 +143,10 @@ public:
 };
 
 // A pool with a weight budget. Subclasses supply generate(), resetObject(), destroyObject()
-// and optionally weightOf(); their destructor should call drain() (the base cannot reach
-// the subclass's destroyObject() from its own destructor).
+// and optionally weightOf(); their destructor should call drain() or close() (the base
+// cannot reach the subclass's destroyObject() from its own destructor). Each idle object
+// keeps the weight it was counted with, so that weightHeld stays the sum of the idle
+// weights even when weightOf() of a reset object differs.
 class PoolerBase : public base::IObject, public base::IGenerator, public base::IDestructor {
 public:
   PoolerBase() = default;
@@ -140,6 +165,8 @@ public:
 
   int32_t idleCount();
   void drain();
+  // As EasyPooler::close(): destroys the idle objects and keeps nothing from then on.
+  void close();
 
   int32_t maxCount = 1000;
   int32_t maxWeight = 1024;
@@ -148,10 +175,17 @@ public:
   bool budgeted = false;
 
 private:
+  struct Idle {
+    void* object;
+    int32_t weight;  // counted in weightHeld while idle
+  };
+  bool popIdle(Idle& out);
+
   ObjLocker lock_;
-  void** freeList_ = nullptr;
+  Idle* freeList_ = nullptr;
   uint32_t freeCount_ = 0;
   uint32_t freeCapacity_ = 0;
+  bool closed_ = false;
 };
 
 class Factory : public PoolerBase {

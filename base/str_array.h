@@ -20,8 +20,15 @@ public:
 
   int32_t count() const { return items_.count(); }
   bool isEmpty() const { return items_.count() == 0; }
-  StrBuffer* at(int32_t i) const { return items_.getAs<StrBuffer>(i); }
-  const char16_t* textAt(int32_t i) const { return at(i)->text(); }
+  // Positions often come from stored settings: out of range gives nullptr (at) or the
+  // empty text (textAt) rather than a read past the array.
+  StrBuffer* at(int32_t i) const {
+    return i >= 0 && i < items_.count() ? items_.getAs<StrBuffer>(i) : nullptr;
+  }
+  const char16_t* textAt(int32_t i) const {
+    StrBuffer* item = at(i);
+    return item ? item->text() : u"";
+  }
   // Takes ownership of a pooled buffer.
   void add(StrBuffer* buffer) { items_.add(buffer); }
   // Adds a pooled copy of `text` (count -1: to the terminator); returns it.

@@ -138,7 +138,8 @@ bool StrBuffer::growTo(uint32_t capacity) {
 
 bool StrBuffer::ensure(uint32_t units) {
   if (units <= capacity_) return true;
-  return growTo(col::grownCapacity(capacity_, units));
+  const uint32_t capacity = col::boundedCapacity(capacity_, units);
+  return capacity != 0 && growTo(capacity);
 }
 
 bool StrBuffer::ownsUnits(const char16_t* p) const {
@@ -160,7 +161,7 @@ void StrBuffer::reserveExact(int32_t n) {
   if (n > 0) growTo(static_cast<uint32_t>(n));
 }
 
-bool StrBuffer::growOnce() { return growTo(col::growOnceFrom(capacity_)); }
+bool StrBuffer::growOnce() { return ensure(capacity_ + 1); }
 
 void StrBuffer::reserve(int32_t n) {
   if (n > 0) ensure(static_cast<uint32_t>(n));

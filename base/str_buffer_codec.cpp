@@ -4,6 +4,7 @@
 
 #include "base/array.h"
 #include "base/digest.h"
+#include "base/growth.h"
 
 namespace s::str::strbuffer {
 
@@ -34,8 +35,15 @@ void terminate(ArrayU08& bytes, bool counted, int zeros) {
   if (bytes.capacity() >= n + zeros) std::memset(bytes.data() + n, 0, size_t(zeros));
 }
 
+// Room for `more` bytes after the array's count, in signed 32-bit counts; false (and the
+// array untouched) when that is beyond what an array holds.
+bool fits(const ArrayU08& out, uint64_t more) {
+  return uint64_t(out.count()) + more + 2 <= col::kMaxCount;
+}
+
 void encodeUtf8(const char16_t* units, uint32_t length, ArrayU08& out) {
   // Three bytes per unit at most (a surrogate pair takes four for two units), plus 2.
+  if (!fits(out, uint64_t{length} * 3)) return;
   const int32_t start = out.count();
   const int32_t most = start + static_cast<int32_t>(length) * 3;
   out.reserve(most + 2);
@@ -162,6 +170,7 @@ bool encodeTo(CodePage codePage, const char16_t* chars, uint32_t length, ArrayU0
     return true;
   }
   if (codePage == kCodePageUtf16Le || codePage == kCodePageUtf16Be) {
+    if (!fits(out, uint64_t{length} * 2)) return false;
     const int32_t start = out.count();
     out.resize(start + static_cast<int32_t>(length) * 2);
     if (out.count() != start + static_cast<int32_t>(length) * 2) return false;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/array.h"
+#include "base/growth.h"
 #include "base/str_buffer.h"
 
 namespace s::str::platform {
@@ -13,6 +14,8 @@ bool encode(CodePage codePage, const char16_t* units, int32_t count,
   const auto* wide = reinterpret_cast<const wchar_t*>(units);
   int size = WideCharToMultiByte(codePage, 0, wide, count, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return false;
+  // The array's count is signed 32-bit: refuse rather than let it wrap.
+  if (int64_t{out.count()} + size + 2 > col::kMaxCount) return false;
   const int32_t start = out.count();
   out.resize(start + size);
   if (out.count() != start + size) return false;
@@ -28,6 +31,9 @@ bool decode(CodePage codePage, const uint8_t* bytes, int32_t count, strbuffer::S
   const auto* narrow = reinterpret_cast<const char*>(bytes);
   int size = MultiByteToWideChar(codePage, 0, narrow, count, nullptr, 0);
   if (size <= 0) return false;
+  // A wrapped sum would pass the room check below and the conversion would write past the
+  // buffer.
+  if (int64_t{out.length()} + size + 1 > col::kMaxCount) return false;
   const int32_t start = out.length();
   out.reserve(start + size);
   if (out.capacity() < start + size) return false;

@@ -1,8 +1,11 @@
 #include "base/pool.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -107,6 +110,38 @@ TEST(PoolTest, ConcurrentFirstUseCreatesOnePool) {
   EXPECT_EQ(T::pool().idleCount(), 2);
 }
 
+// Several threads released together at the first use of a pool must all get the same one:
+// a second pool would split the idle instances between them.
+template <class T>
+void expectOnePoolFromConcurrentFirstUse() {
+  constexpr int kThreads = 8;
+  std::atomic<int> waiting{kThreads};
+  EasyPooler* seen[kThreads] = {};
+  T* got[kThreads] = {};
+  std::vector<std::thread> threads;
+  for (int i = 0; i < kThreads; ++i) {
+    threads.emplace_back([&, i] {
+      --waiting;
+      while (waiting.load() > 0) {
+      }
+      seen[i] = &T::pool();
+      got[i] = T::take();
+    });
+  }
+  for (std::thread& t : threads) t.join();
+  for (int i = 1; i < kThreads; ++i) EXPECT_EQ(seen[i], seen[0]);
+  for (T* t : got) t->release();
+  EXPECT_EQ(T::pool().idleCount(), kThreads);
+  EXPECT_EQ(T::constructed, kThreads);
+}
+
+TEST(PoolTest, ConcurrentFirstUseOfManyPoolsCreatesEachOnce) {
+  expectOnePoolFromConcurrentFirstUse<Tracked<20>>();
+  expectOnePoolFromConcurrentFirstUse<Tracked<21>>();
+  expectOnePoolFromConcurrentFirstUse<Tracked<22>>();
+  expectOnePoolFromConcurrentFirstUse<Tracked<23>>();
+}
+
 TEST(PoolTest, ManyThreadsShareAPool) {
   using T = Tracked<4>;
   auto work = [] {
@@ -148,6 +183,45 @@ TEST(PoolTest, NewInstanceIsAnUnpooledCopy) {
   delete copy;  // destroys its idle instance
   EXPECT_EQ(T::destroyed, 1);
   EXPECT_EQ(std::u16string(T::pool().className()), u"s_thread_EasyPooler");
+}
+
+// Counts what a hand-made pool does with plain int instances.
+struct Counts {
+  static inline int generated = 0, destroyed = 0, resets = 0;
+  static void* generate() {
+    ++generated;
+    return new int(0);
+  }
+  static void destroy(void* p) {
+    ++destroyed;
+    delete static_cast<int*>(p);
+  }
+  static void reset(void* p) {
+    ++resets;
+    *static_cast<int*>(p) = 0;
+  }
+};
+
+TEST(PoolTest, ClosedPoolDestroysIdleAndEveryLaterReturn) {
+  Counts::generated = Counts::destroyed = Counts::resets = 0;
+  EasyPooler pool(10, &Counts::generate, &Counts::destroy, &Counts::reset);
+  void* idle = pool.get();
+  void* inUse = pool.get();
+  pool.put(idle);
+  pool.close();  // what the process-wide pools do at exit
+  EXPECT_TRUE(pool.isClosed());
+  EXPECT_EQ(pool.idleCount(), 0);
+  EXPECT_EQ(Counts::destroyed, 1);  // the idle one; the one in use was not touched
+
+  pool.put(inUse);  // released late, e.g. by a global owner going away after the pool
+  EXPECT_EQ(Counts::destroyed, 2);
+  EXPECT_EQ(Counts::resets, 1);  // destroyed, not reset and kept
+  EXPECT_EQ(pool.idleCount(), 0);
+
+  void* fresh = pool.get();
+  EXPECT_EQ(Counts::generated, 3);
+  pool.put(fresh);
+  EXPECT_EQ(Counts::destroyed, 3);
 }
 
 TEST(PoolTest, RecordPoolZeroFills) {
@@ -225,8 +299,86 @@ TEST(PoolerBaseTest, BudgetLimitsSingleAndTotalWeight) {
   EXPECT_EQ(slot, nullptr);
 }
 
+TEST(PoolerBaseTest, WeightHeldFollowsTheWeightEachIdleObjectWasCountedWith) {
+  Budget pool;
+  pool.budgeted = true;
+  pool.maxWeight = 100;
+  pool.weightBudget = 100;
+  void* a = pool.get();
+  void* b = pool.get();
+  pool.put(a, 60);
+  pool.put(b, 40);
+  EXPECT_EQ(pool.weightHeld, 100);
+  // weightOf() of the reset objects is 0; taking them must still give their weight back.
+  a = pool.get();
+  b = pool.get();
+  EXPECT_EQ(pool.weightHeld, 0);
+  pool.put(a, 100);  // the whole budget is free again
+  EXPECT_EQ(pool.idleCount(), 1);
+  EXPECT_EQ(pool.destroyedCount, 0);
+  pool.put(b, 1);
+  EXPECT_EQ(pool.destroyedCount, 1);
+  pool.drain();
+  EXPECT_EQ(pool.weightHeld, 0);
+}
+
+TEST(PoolerBaseTest, ClosedPoolerDestroysWhatComesBack) {
+  Budget pool;
+  void* a = pool.get();
+  void* b = pool.get();
+  pool.put(a);
+  pool.close();
+  EXPECT_EQ(pool.destroyedCount, 1);
+  pool.put(b);
+  EXPECT_EQ(pool.destroyedCount, 2);
+  EXPECT_EQ(pool.idleCount(), 0);
+}
+
+// What the process-wide pool of ExitProbe does at exit, reported on stderr.
+class ExitProbe : public s::base::IObject, public Pooled<ExitProbe> {
+public:
+  ~ExitProbe() override { std::fprintf(stderr, "%s destroyed\n", role); }
+  const char16_t* className() const override { return u"s_test_ExitProbe"; }
+  ExitProbe* newInstance() const override { return take(); }
+  void reset() override {}
+  const char* role = "idle";
+};
+
+// Constructed before main, so destroyed after any pool first used in a test: it releases
+// into a pool that has already closed.
+struct LateOwner {
+  ExitProbe* probe = nullptr;
+  ~LateOwner() {
+    if (probe) probe->release();
+  }
+} gLateOwner;
+
+ExitProbe* gStillInUse = nullptr;  // never released: the pool must leave it alone
+
+bool idleThenLateAndNothingElse(const std::string& err) {
+  const auto idle = err.find("idle destroyed");
+  const auto late = err.find("late destroyed");
+  return idle != std::string::npos && late != std::string::npos && idle < late &&
+         err.find("in use destroyed") == std::string::npos;
+}
+
+TEST(PoolExitTest, ExitDestroysIdleInstancesAndSurvivesLaterReleases) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        ExitProbe* idle = ExitProbe::take();  // first use: the pool is created now
+        gStillInUse = ExitProbe::take();
+        gStillInUse->role = "in use";
+        gLateOwner.probe = ExitProbe::take();
+        gLateOwner.probe->role = "late";
+        idle->release();
+        std::exit(0);
+      },
+      testing::ExitedWithCode(0), testing::Truly(idleThenLateAndNothingElse));
+}
+
 // Released during static destruction, after every test and most statics are gone: the
-// immortal pool must still take it.
+// pool, closed by then, must still take it.
 struct LateRelease {
   s::str::StrBuffer* text = s::str::StrBuffer::take();
   ~LateRelease() { text->release(); }

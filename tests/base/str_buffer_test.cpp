@@ -46,6 +46,22 @@ TEST(GrowthTest, Rule) {
   EXPECT_EQ(s::col::growOnceFrom(0xF0000000u), 0xFFFFFFFFu);  // saturates, never wraps
 }
 
+TEST(GrowthTest, BoundedCapacityNeverPassesTheSigned32BitCount) {
+  struct Case {
+    uint32_t capacity, needed, expected;
+  } cases[] = {
+      {0, 1000, 2700},                      // the rule itself below the limit
+      {1000000000, 1000000001, 1200000000},  // x1.2 still fits
+      {1800000000, 1800000001, s::col::kMaxCount},  // x1.2 would pass it: cut to it
+      {0, s::col::kMaxCount, s::col::kMaxCount},
+      {0, s::col::kMaxCount + 1u, 0},       // beyond it: no room at all
+      {s::col::kMaxCount, 0xFFFFFFFFu, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(s::col::boundedCapacity(c.capacity, c.needed), c.expected) << c.capacity;
+  }
+}
+
 TEST(StrBufferTest, AppendingOneUnitAtATimeFollowsTheGrowthRule) {
   StrBuffer b;
   for (int i = 0; i < 100; ++i) b.appendUnit(u'x');

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,18 @@ TEST(StrArrayTest, OwnsItsBuffers) {
   EXPECT_EQ(again->count(), 0);
   EXPECT_EQ(again->array().disposer(), &pool);
   again->release();
+}
+
+TEST(StrArrayTest, PositionsOutOfRangeReadAsNothing) {
+  StrArray* a = StrArray::take();
+  a->addText(u"only");
+  // A position read from stored settings may be anything.
+  for (int32_t i : {-1, 1, 2, INT32_MIN, INT32_MAX}) {
+    EXPECT_EQ(a->at(i), nullptr) << i;
+    EXPECT_EQ(std::u16string(a->textAt(i)), u"") << i;
+  }
+  EXPECT_EQ(std::u16string(a->textAt(0)), u"only");
+  a->release();
 }
 
 TEST(StrBuildTest, Builders) {
