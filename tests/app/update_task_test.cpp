@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <new>
@@ -256,6 +257,8 @@ TEST_F(UpdateTaskTest, AStopEndsTheWaitWithinASlice) {
         std::chrono::steady_clock::now() - asked);
     // One slice is 200 ms; the period would have been 3000 ms.
     EXPECT_LT(took.count(), 1000);
+    std::printf("[ figures  ] update task ended %lld ms after the stop\n",
+                static_cast<long long>(took.count()));
     EXPECT_EQ(line.shownCount(), 1);
     EXPECT_FALSE(rig.dialog.taskRunning());
 }
