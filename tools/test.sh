@@ -24,7 +24,9 @@ ctest --preset win 2>&1 | tee "$logs/win.log"
 [ "${PIPESTATUS[0]}" = 0 ] || status=1
 wine_stop
 # Figures that some test programs print about themselves (CTest keeps them in its log).
-grep -h -E '^zone conversions agreeing with the platform: ' build/win/Testing/Temporary/LastTest*.log 2>/dev/null | sort -u
+grep -h -E '^(zone conversions agreeing with the platform: |\[ figures  \] )' \
+  build/native/Testing/Temporary/LastTest*.log build/win/Testing/Temporary/LastTest*.log \
+  2>/dev/null | sort -u
 
 passed=0 failed=0
 for log in "$logs/native.log" "$logs/win.log"; do
