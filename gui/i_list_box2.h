@@ -137,6 +137,11 @@ public:
     // Orders the selection by display position.
     virtual void sortSelection() = 0;
 
+    // Scrolls the row into view; false for an invalid handle.
+    virtual bool ensureVisible(listbox2::Record* row, uint32_t serial) = 0;
+    // Data of kColumnClicked: the column index; -1 before the first click.
+    virtual int32_t clickedColumn() const = 0;
+
     // Data of kRowChecked and kRowUnchecked; `serial` may be null.
     virtual listbox2::Record* checkedRecord(uint32_t* serial = nullptr) const = 0;
     virtual listbox2::Record* uncheckedRecord(uint32_t* serial = nullptr) const = 0;

@@ -72,6 +72,8 @@ void List::attach(Record* row, int32_t position) {
     row->owner_ = this;
     row->removed_ = false;
     renumberFrom(position);
+    if (owner_)
+        owner_->recordAttached(row);
 }
 
 void List::drop(Record* row) {
@@ -81,6 +83,8 @@ void List::drop(Record* row) {
     row->owner_ = nullptr;
     row->removed_ = true;
     renumberFrom(position);
+    if (owner_)
+        owner_->recordDropped(row, position);
 }
 
 bool List::appendRecord(Record* row) {
@@ -275,17 +279,16 @@ void List::relayoutTree() {
 }
 
 void List::clear() {
-    for (int32_t i = records_.count() - 1; i >= 0; --i) {
-        Record* row = records_.getAs<Record>(i);
-        records_.dropLast(1);
-        recordSet_.remove(row);
-        row->owner_ = nullptr;
-        row->removed_ = true;
+    // Releasing a parent takes its listed children out of the list as well, wherever they
+    // stand (a sort without relayoutTree() may have put them before it): always take the
+    // current last row rather than counting down a position that may be gone.
+    while (records_.count() > 0) {
+        Record* row = records_.getAs<Record>(records_.count() - 1);
+        drop(row);
         // Child rows belong to their parent and go back with it.
         if (!row->parent_)
             row->release();
     }
-    records_.clear();
     recordSet_.clear();
     columns_.clear();
     sortKeys_.clear();

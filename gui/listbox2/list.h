@@ -16,13 +16,21 @@ namespace s::gui::listbox2 {
 class DataType;
 class Record;
 
-// Told when a holder releases a row that is still in the list, before the row goes back to
-// its pool; the owner must take the row out of the list (a view also drops its selection
-// entry and platform item).
+// The view over a list. It is told when a holder releases a row that is still in the list,
+// before the row goes back to its pool (the owner must take the row out of the list, and a
+// view also drops its selection entry), and after every row that enters or leaves the list,
+// so that the platform control's items can follow.
 class IListOwner {
 public:
     virtual ~IListOwner() = default;
     virtual void removeReleasedRecord(Record* row) = 0;
+    // The row is now at row->index().
+    virtual void recordAttached(Record* row) { (void)row; }
+    // The row was at `position`; the later rows have moved up by one.
+    virtual void recordDropped(Record* row, int32_t position) {
+        (void)row;
+        (void)position;
+    }
 };
 
 // The model of one list control: columns, rows in display order, the sort-key priority and

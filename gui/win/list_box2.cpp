@@ -66,6 +66,45 @@ void ListBox2::removeListener(int32_t eventId, events::IEventListener* listener)
         listeners_[eventId].detach(at);
 }
 
+void ListBox2::runOnModelThread(void (*operation)(void*), void* block) {
+    // Calls made on the GUI thread already (from an operation or a listener) run directly:
+    // handing them over would wait for the thread that is waiting.
+    if (platform_ && !platform_->onGuiThread())
+        platform_->runOnGuiThread(operation, block);
+    else
+        operation(block);
+}
+
+void ListBox2::repaintCell(Record* row, int32_t column) {
+    if (IListBox2Platform* to = painter())
+        to->repaintCell(row, column);
+}
+
+void ListBox2::repaintRow(Record* row) {
+    if (IListBox2Platform* to = painter())
+        to->repaintRow(row);
+}
+
+void ListBox2::repaintColumn(int32_t column) {
+    if (IListBox2Platform* to = painter())
+        to->repaintColumn(column);
+}
+
+void ListBox2::repaintAll() {
+    if (IListBox2Platform* to = painter())
+        to->repaintAll();
+}
+
+void ListBox2::recordAttached(Record* row) {
+    if (platform_)
+        platform_->rowInserted(row);
+}
+
+void ListBox2::recordDropped(Record* row, int32_t position) {
+    if (platform_)
+        platform_->rowRemoved(row, position);
+}
+
 void ListBox2::raise(int32_t eventId) {
     auto& listeners = listeners_[eventId];
     // By index: a listener may remove itself while being told.
@@ -101,6 +140,8 @@ int32_t ListBox2::addColumnObject(DataType* column) {
     return dispatch([&] {
         int32_t index = list_.addColumn(column);
         columnOrder_.add(index);
+        if (platform_)
+            platform_->columnAdded(index);
         return index;
     });
 }
@@ -121,6 +162,8 @@ bool ListBox2::setColumnOrder(const int32_t* order, int32_t count) {
         }
         columnOrder_.clear();
         columnOrder_.append(order, count);
+        if (platform_)
+            platform_->columnOrderChanged();
         return true;
     });
 }
@@ -231,6 +274,7 @@ void ListBox2::clear() {
         selectedSerials_.clear();
         checkedRecord_ = nullptr;
         uncheckedRecord_ = nullptr;
+        clickedColumn_ = -1;
         list_.clear();
         columnOrder_.clear();
     });
@@ -366,6 +410,8 @@ bool ListBox2::toggleExpand(Record* row, uint32_t serial) {
 void ListBox2::suspendRedraw(bool suspend) {
     dispatch([&] {
         redrawSuspended_ = suspend;
+        if (platform_)
+            platform_->setRedraw(!suspend);
         if (!suspend)
             repaintAll();
     });
@@ -381,6 +427,8 @@ void ListBox2::sort() {
     dispatch([&] {
         list_.sort();
         list_.relayoutTree();
+        if (platform_)
+            platform_->rowsReordered();
         repaintAll();
         raise(kSorted);
     });
@@ -426,10 +474,23 @@ void ListBox2::pruneSelection() {
     }
 }
 
+void ListBox2::rowSelectionChanged(Record* row, bool selected) {
+    if (selected)
+        noteSelected(row);
+    else
+        noteDeselected(row);
+}
+
 bool ListBox2::selectRecord(Record* row, uint32_t serial) {
     return dispatch([&] {
         if (!list_.isValid(row, serial))
             return false;
+        if (platform_) {
+            // The platform reports the new state (and, with single selection, the row it
+            // deselected) back through rowSelectionChanged().
+            platform_->setRowSelected(row, true);
+            return true;
+        }
         if (!multiSelect_) {
             // Single selection: the platform deselects the other row first.
             for (int32_t i = selected_.count() - 1; i >= 0; --i) {
@@ -445,8 +506,15 @@ bool ListBox2::selectRecord(Record* row, uint32_t serial) {
 
 void ListBox2::deselectAll() {
     dispatch([&] {
-        while (selected_.count() > 0)
-            noteDeselected(selected_.getAs<Record>(selected_.count() - 1));
+        while (selected_.count() > 0) {
+            int32_t before = selected_.count();
+            Record* row = selected_.getAs<Record>(before - 1);
+            if (platform_)
+                platform_->setRowSelected(row, false);
+            // A platform that reported nothing must not leave this loop spinning.
+            if (selected_.count() == before)
+                noteDeselected(row);
+        }
     });
 }
 
@@ -488,6 +556,34 @@ void ListBox2::sortSelection() {
             selectedSerials_.set(i, serials.get(at));
         }
     });
+}
+
+bool ListBox2::ensureVisible(Record* row, uint32_t serial) {
+    return dispatch([&] {
+        if (!list_.isValid(row, serial))
+            return false;
+        if (platform_)
+            platform_->ensureVisible(row);
+        return true;
+    });
+}
+
+void ListBox2::headerClicked(int32_t column) {
+    DataType* type = list_.columnAt(column);
+    if (!type)
+        return;
+    raise(kHeaderClicking);
+    clickedColumn_ = column;
+    if (type->sortable()) {
+        list_.requestSort(column);
+        sort();
+    }
+    raise(kColumnClicked);
+}
+
+void ListBox2::headerClickedBeyondLast() {
+    if (columnOrder_.count() > 0)
+        headerClicked(columnOrder_.last());
 }
 
 Record* ListBox2::checkedRecord(uint32_t* serial) const {

@@ -7,14 +7,14 @@
 #include "base/pool.h"
 #include "gui/i_list_box2.h"
 #include "gui/listbox2/list.h"
+#include "gui/win/list_box2_platform.h"
 
 namespace s::gui::win {
 
-// The list control. This is its model-level side: every operation acts on the List at
-// once on the calling thread, which is what the control does while it has no window.
-// The windowed control keeps these operations and adds the platform list view, painting
-// through the skin's drawer, and the hand-over of calls from other threads to its GUI
-// thread (all of which goes through dispatch() and the repaint hooks below).
+// The list control, its model-level side. Without a platform side (no window yet) every
+// operation acts on the List at once on the calling thread. Once a window attaches its
+// IListBox2Platform, operations called from other threads are handed to the GUI thread
+// and wait there, and the platform is told of every change it must show.
 class ListBox2 final : public IListBox2,
                        public thread::Pooled<ListBox2>,
                        private listbox2::IListOwner {
@@ -95,12 +95,28 @@ public:
 
     listbox2::Record* checkedRecord(uint32_t* serial = nullptr) const override;
     listbox2::Record* uncheckedRecord(uint32_t* serial = nullptr) const override;
+    bool ensureVisible(listbox2::Record* row, uint32_t serial) override;
+    int32_t clickedColumn() const override { return clickedColumn_; }
+
+    // --- the platform side (on the GUI thread) ---
+    // Attached when the window is created, which then shows the existing columns and rows
+    // itself; detached before the window goes. Not owned.
+    void attachPlatform(IListBox2Platform* platform) { platform_ = platform; }
+    void detachPlatform() { platform_ = nullptr; }
+    IListBox2Platform* platform() const { return redrawSuspended_ ? nullptr : platform_; }
+    // The platform item of the row became selected or not.
+    void rowSelectionChanged(listbox2::Record* row, bool selected);
+    // A click on the header of `column` (a column index): event kHeaderClicking, then the
+    // sort when the column is sortable, then kColumnClicked.
+    void headerClicked(int32_t column);
+    // A click on the empty header area right of the last column counts as a click on the
+    // last column in display order.
+    void headerClickedBeyondLast();
 
 private:
-    // Runs `operation` where the model may be touched and returns its result. Without a
-    // window that is here and now; the windowed control sends it to its GUI thread and
-    // waits (a synchronous hand-over, so the operation may use the caller's stack). Calls
-    // made on that thread already (from an operation or a listener) must run directly.
+    // Runs `operation` where the model may be touched and returns its result: here and now
+    // without a platform side or on the GUI thread, else handed to the GUI thread by the
+    // platform's synchronous hand-over (so the operation may use the caller's stack).
     template <class F>
     auto dispatch(F&& operation) -> std::invoke_result_t<F&> {
         using Result = std::invoke_result_t<F&>;
@@ -117,13 +133,14 @@ private:
     static void invoke(void* operation) {
         (*static_cast<F*>(operation))();
     }
-    void runOnModelThread(void (*operation)(void*), void* block) { operation(block); }
+    void runOnModelThread(void (*operation)(void*), void* block);
 
-    // Painting hooks of the windowed control; nothing to paint without a window.
-    void repaintCell(listbox2::Record*, int32_t) {}
-    void repaintRow(listbox2::Record*) {}
-    void repaintColumn(int32_t) {}
-    void repaintAll() {}
+    // Nothing is painted without a window or while drawing is suspended.
+    IListBox2Platform* painter() const { return redrawSuspended_ ? nullptr : platform_; }
+    void repaintCell(listbox2::Record* row, int32_t column);
+    void repaintRow(listbox2::Record* row);
+    void repaintColumn(int32_t column);
+    void repaintAll();
 
     void raise(int32_t eventId);
     // Selection bookkeeping, as the platform's item-state changes report it.
@@ -135,6 +152,8 @@ private:
     bool removeNow(listbox2::Record* row, uint32_t serial);
 
     void removeReleasedRecord(listbox2::Record* row) override;
+    void recordAttached(listbox2::Record* row) override;
+    void recordDropped(listbox2::Record* row, int32_t position) override;
 
     listbox2::List list_;
     col::_array::ArrayS32 columnOrder_;
@@ -145,6 +164,8 @@ private:
     uint32_t checkedSerial_ = 0;
     listbox2::Record* uncheckedRecord_ = nullptr;
     uint32_t uncheckedSerial_ = 0;
+    int32_t clickedColumn_ = -1;
+    IListBox2Platform* platform_ = nullptr;  // not owned
     bool multiSelect_ = false;
     bool sortAfterAppend_ = false;
     bool redrawSuspended_ = false;

@@ -210,6 +210,7 @@ TEST_F(ListBox2Test, StaleHandlesChangeNothing) {
     EXPECT_FALSE(box.setCheckState(a, serial, 0, SubRecord::kChecked, true));
     EXPECT_FALSE(box.setRecordAlternate(a, serial, true));
     EXPECT_FALSE(box.toggleExpand(a, serial));
+    EXPECT_FALSE(box.ensureVisible(a, serial));
     EXPECT_FALSE(box.selectRecord(a, serial));
     EXPECT_EQ(box.nextRecord(a, serial, false), nullptr);
     EXPECT_EQ(box.nextRecord(a, serial, true), b);
@@ -258,6 +259,69 @@ TEST_F(ListBox2Test, AlternateMarkAndRedrawSuspension) {
     EXPECT_TRUE(box.redrawSuspended());
     box.suspendRedraw(false);
     EXPECT_FALSE(box.redrawSuspended());
+}
+
+std::u16string namesInOrder(ListBox2& box) {
+    std::u16string names;
+    for (int32_t i = 0; i < box.recordCount(); ++i)
+        names += box.cellText(box.recordAt(i), box.recordAt(i)->serial(), 0);
+    return names;
+}
+
+TEST_F(ListBox2Test, HeaderClicksSortByTheClickedColumnAndReport) {
+    box.addColumnLiteral(u"Zone", 80, 0, false, listbox2::compareInt64, true, false, false, false,
+                         false);
+    for (int32_t id : {IListBox2::kHeaderClicking, IListBox2::kColumnClicked})
+        box.addListener(id, &log);
+    EXPECT_EQ(box.clickedColumn(), -1);
+    // Names b, c, a with numbers 1, 3, 2; the third cell (not sortable) orders them c, a, b.
+    int64_t numbers[] = {1, 3, 2};
+    int64_t zones[] = {3, 1, 2};
+    const char16_t* names[] = {u"b", u"c", u"a"};
+    for (int i = 0; i < 3; ++i) {
+        Record* row = append(names[i], numbers[i]);
+        row->addCell(listbox2::newInt64Value(zones[i]), &cleaner::CleanerRaw::instance(),
+                     listbox2::textOfInt64);
+    }
+    using E = std::vector<int32_t>;
+    const E sorted{IListBox2::kHeaderClicking, IListBox2::kSorted, IListBox2::kColumnClicked};
+    const E unsorted{IListBox2::kHeaderClicking, IListBox2::kColumnClicked};
+    struct Click {
+        int32_t column;  // -1: right of the last column
+        std::u16string order;
+        E events;
+        int32_t clicked;
+    } clicks[] = {
+        {0, u"cba", sorted, 0},     // the first request flips the ascending column
+        {0, u"abc", sorted, 0},     // a second click reverses
+        {2, u"abc", unsorted, 2},   // not sortable: events, no reordering
+        {1, u"cab", sorted, 1},     // by number, descending
+        {-1, u"cab", unsorted, 2},  // the last column in display order is column 2
+    };
+    for (const Click& c : clicks) {
+        log.clear();
+        if (c.column < 0)
+            box.headerClickedBeyondLast();
+        else
+            box.headerClicked(c.column);
+        EXPECT_EQ(namesInOrder(box), c.order) << c.column;
+        EXPECT_EQ(log.ids, c.events) << c.column;
+        EXPECT_EQ(box.clickedColumn(), c.clicked) << c.column;
+    }
+
+    // With the columns shown in another order, the area right of the last one stands for the
+    // last in display order, not in creation order.
+    int32_t order[] = {2, 1, 0};
+    ASSERT_TRUE(box.setColumnOrder(order, 3));
+    log.clear();
+    box.headerClickedBeyondLast();
+    EXPECT_EQ(box.clickedColumn(), 0);
+    EXPECT_EQ(namesInOrder(box), u"cba");
+    EXPECT_EQ(log.ids, sorted);
+
+    log.clear();
+    box.headerClicked(7);  // no such column
+    EXPECT_TRUE(log.ids.empty());
 }
 
 TEST(ListBox2, ClearReleasesColumnsAndRows) {

@@ -428,6 +428,29 @@ TEST_F(ListTest, ExpandedTreeRowBringsItsChildrenInTheirOrder) {
     tree.parent->release();  // releases the children with it
 }
 
+TEST(ListClear, ChildRowsStandingBeforeTheirParentGoBackOnce) {
+    // A model sort without relayoutTree() can put children before their parent: releasing
+    // the parent then takes them out of the list while clear() is still counting rows.
+    auto& rows = thread::poolOf<Record>();
+    int32_t idle = 0;
+    {
+        List list;
+        list.addColumn(sortableColumn(compareText));
+        Tree tree;
+        Record* other = Tree::treeRow(u"other", SubRecord::kNoTree);
+        ASSERT_TRUE(list.appendRecord(tree.grandchild));
+        ASSERT_TRUE(list.appendRecord(tree.child1));
+        ASSERT_TRUE(list.appendRecord(other));
+        ASSERT_TRUE(list.appendRecord(tree.parent));
+        ASSERT_TRUE(list.appendRecord(tree.child0));
+        idle = rows.idleCount();
+        list.clear();
+        EXPECT_EQ(list.recordCount(), 0);
+        EXPECT_FALSE(list.isValid(other, other->serial()));
+    }
+    EXPECT_EQ(rows.idleCount(), idle + 5);
+}
+
 TEST(RecordTree, CyclesAndSecondParentsAreRefused) {
     Tree tree;
     EXPECT_FALSE(tree.grandchild->addChild(0, tree.parent));
