@@ -17,8 +17,21 @@ constexpr DWORD kExitPollMs = 100;
 
 enum PauseMode : int32_t { kNoPause = 0, kPauseAfterRun = 1, kFixedRate = 2 };
 
+// Pauses and the fixed rate are measured on the performance counter: the tick count moves
+// in steps of up to 16 ms, which would cut a pause short by as much.
 uint64_t nowMs() {
-    return GetTickCount64();
+    static const int64_t frequency = [] {
+        LARGE_INTEGER f;
+        return QueryPerformanceFrequency(&f) && f.QuadPart > 0 ? f.QuadPart : int64_t{0};
+    }();
+    if (frequency == 0)
+        return GetTickCount64();
+    // Never fails once the frequency is known.
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    auto ticks = static_cast<uint64_t>(now.QuadPart);
+    auto perSecond = static_cast<uint64_t>(frequency);
+    return ticks / perSecond * 1000 + ticks % perSecond * 1000 / perSecond;
 }
 
 }  // namespace
