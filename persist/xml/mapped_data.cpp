@@ -204,54 +204,36 @@ bool MappedData::writeRaw(const char16_t* path, const char16_t* name, const char
 }
 
 bool MappedData::setUInt8(const char16_t* path, const char16_t* name, uint8_t value) {
-  str::StrBuffer t;
-  t.appendUInt8(value);
-  return writeRaw(path, name, t.text(), t.length());
+  return writeNumber(path, name, [&](str::StrBuffer& t) { t.appendUInt8(value); });
 }
 bool MappedData::setUInt16(const char16_t* path, const char16_t* name, uint16_t value) {
-  str::StrBuffer t;
-  t.appendUInt16(value);
-  return writeRaw(path, name, t.text(), t.length());
+  return writeNumber(path, name, [&](str::StrBuffer& t) { t.appendUInt16(value); });
 }
 bool MappedData::setUInt32(const char16_t* path, const char16_t* name, uint32_t value) {
-  str::StrBuffer t;
-  t.appendUInt32(value);
-  return writeRaw(path, name, t.text(), t.length());
+  return writeNumber(path, name, [&](str::StrBuffer& t) { t.appendUInt32(value); });
 }
 bool MappedData::setUInt64(const char16_t* path, const char16_t* name, uint64_t value) {
-  str::StrBuffer t;
-  t.appendInt64(static_cast<int64_t>(value));  // read back as signed 64 bits: round-trips
-  return writeRaw(path, name, t.text(), t.length());
+  // Read back as signed 64 bits, which round-trips every value.
+  return writeNumber(path, name,
+                     [&](str::StrBuffer& t) { t.appendInt64(static_cast<int64_t>(value)); });
 }
 bool MappedData::setInt8(const char16_t* path, const char16_t* name, int8_t value) {
-  str::StrBuffer t;
-  t.appendInt8(value);
-  return writeRaw(path, name, t.text(), t.length());
+  return writeNumber(path, name, [&](str::StrBuffer& t) { t.appendInt8(value); });
 }
 bool MappedData::setInt16(const char16_t* path, const char16_t* name, int16_t value) {
-  str::StrBuffer t;
-  t.appendInt16(value);
-  return writeRaw(path, name, t.text(), t.length());
+  return writeNumber(path, name, [&](str::StrBuffer& t) { t.appendInt16(value); });
 }
 bool MappedData::setInt32(const char16_t* path, const char16_t* name, int32_t value) {
-  str::StrBuffer t;
-  t.appendInt(value);
-  return writeRaw(path, name, t.text(), t.length());
+  return writeNumber(path, name, [&](str::StrBuffer& t) { t.appendInt(value); });
 }
 bool MappedData::setInt64(const char16_t* path, const char16_t* name, int64_t value) {
-  str::StrBuffer t;
-  t.appendInt64(value);
-  return writeRaw(path, name, t.text(), t.length());
+  return writeNumber(path, name, [&](str::StrBuffer& t) { t.appendInt64(value); });
 }
 bool MappedData::setFloat(const char16_t* path, const char16_t* name, float value) {
-  str::StrBuffer t;
-  t.appendFloat(value);
-  return writeRaw(path, name, t.text(), t.length());
+  return writeNumber(path, name, [&](str::StrBuffer& t) { t.appendFloat(value); });
 }
 bool MappedData::setDouble(const char16_t* path, const char16_t* name, double value) {
-  str::StrBuffer t;
-  t.appendDouble(value);
-  return writeRaw(path, name, t.text(), t.length());
+  return writeNumber(path, name, [&](str::StrBuffer& t) { t.appendDouble(value); });
 }
 bool MappedData::setBool(const char16_t* path, const char16_t* name, bool value) {
   return writeRaw(path, name, value ? u"1" : u"0", 1);

@@ -94,6 +94,13 @@ private:
   // Opens the key, replaces the value by `text` (already escaped), and flushes.
   bool writeRaw(const char16_t* path, const char16_t* name, const char16_t* text,
                 int32_t count = -1);
+  // Writes the number text that `append` puts into an empty buffer.
+  template <class Append>
+  bool writeNumber(const char16_t* path, const char16_t* name, Append append) {
+    str::StrBuffer text;
+    append(text);
+    return writeRaw(path, name, text.text(), text.length());
+  }
 
   str::StrBuffer file_;
   str::StrBuffer scratch_;   // the text handed out by getString
