@@ -8,19 +8,19 @@ namespace s::thread {
 // type (CRITICAL_SECTION on Windows, std::recursive_mutex elsewhere) stays out of headers.
 class CriticalSection {
 public:
-  CriticalSection();
-  ~CriticalSection();
-  CriticalSection(const CriticalSection&) = delete;
-  CriticalSection& operator=(const CriticalSection&) = delete;
+    CriticalSection();
+    ~CriticalSection();
+    CriticalSection(const CriticalSection&) = delete;
+    CriticalSection& operator=(const CriticalSection&) = delete;
 
-  void enter();
-  void leave();
-  bool tryEnter();
+    void enter();
+    void leave();
+    bool tryEnter();
 
-  static constexpr std::size_t kStorageSize = 64;
+    static constexpr std::size_t kStorageSize = 64;
 
 private:
-  alignas(16) unsigned char storage_[kStorageSize];
+    alignas(16) unsigned char storage_[kStorageSize];
 };
 
 }  // namespace s::thread

@@ -11,15 +11,16 @@ namespace {
 // Pushes onto a free list that grows by the array growth rule; false when out of memory.
 template <class Entry>
 bool pushFree(Entry*& list, uint32_t& count, uint32_t& capacity, const Entry& entry) {
-  if (count == capacity) {
-    uint32_t next = col::growOnceFrom(capacity);
-    auto* grown = static_cast<Entry*>(std::realloc(list, sizeof(Entry) * next));
-    if (!grown) return false;
-    list = grown;
-    capacity = next;
-  }
-  list[count++] = entry;
-  return true;
+    if (count == capacity) {
+        uint32_t next = col::growOnceFrom(capacity);
+        auto* grown = static_cast<Entry*>(std::realloc(list, sizeof(Entry) * next));
+        if (!grown)
+            return false;
+        list = grown;
+        capacity = next;
+    }
+    list[count++] = entry;
+    return true;
 }
 
 }  // namespace
@@ -30,162 +31,181 @@ EasyPooler::EasyPooler(int32_t capacity, Generator generator, Destroyer destroye
                        Resetter resetter)
     : capacity_(capacity), generator_(generator), destroyer_(destroyer), resetter_(resetter) {}
 
-EasyPooler::~EasyPooler() { close(); }
+EasyPooler::~EasyPooler() {
+    close();
+}
 
 void* EasyPooler::get() {
-  {
-    Locked guard(lock_);
-    if (freeCount_ > 0) return freeList_[--freeCount_];
-  }
-  return generator_ ? generator_() : nullptr;
+    {
+        Locked guard(lock_);
+        if (freeCount_ > 0)
+            return freeList_[--freeCount_];
+    }
+    return generator_ ? generator_() : nullptr;
 }
 
 void EasyPooler::put(void* instance) {
-  if (!instance) return;
-  {
-    Locked guard(lock_);
-    if (!closed_ && freeCount_ < static_cast<uint32_t>(capacity_)) {
-      if (resetter_) resetter_(instance);
-      if (pushFree(freeList_, freeCount_, freeCapacity_, instance)) return;
+    if (!instance)
+        return;
+    {
+        Locked guard(lock_);
+        if (!closed_ && freeCount_ < static_cast<uint32_t>(capacity_)) {
+            if (resetter_)
+                resetter_(instance);
+            if (pushFree(freeList_, freeCount_, freeCapacity_, instance))
+                return;
+        }
     }
-  }
-  if (destroyer_) destroyer_(instance);
+    if (destroyer_)
+        destroyer_(instance);
 }
 
 void EasyPooler::dispose(void** slot) {
-  if (!slot || !*slot) return;
-  put(*slot);
-  *slot = nullptr;
+    if (!slot || !*slot)
+        return;
+    put(*slot);
+    *slot = nullptr;
 }
 
 void EasyPooler::setCapacity(int32_t capacity) {
-  Locked guard(lock_);
-  capacity_ = capacity;
+    Locked guard(lock_);
+    capacity_ = capacity;
 }
 
 int32_t EasyPooler::idleCount() {
-  Locked guard(lock_);
-  return static_cast<int32_t>(freeCount_);
+    Locked guard(lock_);
+    return static_cast<int32_t>(freeCount_);
 }
 
 void EasyPooler::drain() {
-  for (;;) {
-    void* instance;
-    {
-      Locked guard(lock_);
-      if (freeCount_ == 0) return;
-      instance = freeList_[--freeCount_];
+    for (;;) {
+        void* instance;
+        {
+            Locked guard(lock_);
+            if (freeCount_ == 0)
+                return;
+            instance = freeList_[--freeCount_];
+        }
+        // Outside the lock: a destructor may give sub-objects back to this same pool.
+        if (destroyer_)
+            destroyer_(instance);
     }
-    // Outside the lock: a destructor may give sub-objects back to this same pool.
-    if (destroyer_) destroyer_(instance);
-  }
 }
 
 void EasyPooler::close() {
-  void** idle;
-  uint32_t count;
-  {
-    Locked guard(lock_);
-    closed_ = true;
-    idle = freeList_;
-    count = freeCount_;
-    freeList_ = nullptr;
-    freeCount_ = 0;
-    freeCapacity_ = 0;
-  }
-  // Outside the lock: a destructor may give sub-objects back to this same (now closed) pool.
-  for (uint32_t i = count; i > 0; --i) {
-    if (destroyer_) destroyer_(idle[i - 1]);
-  }
-  std::free(idle);
+    void** idle;
+    uint32_t count;
+    {
+        Locked guard(lock_);
+        closed_ = true;
+        idle = freeList_;
+        count = freeCount_;
+        freeList_ = nullptr;
+        freeCount_ = 0;
+        freeCapacity_ = 0;
+    }
+    // Outside the lock: a destructor may give sub-objects back to this same (now closed) pool.
+    for (uint32_t i = count; i > 0; --i) {
+        if (destroyer_)
+            destroyer_(idle[i - 1]);
+    }
+    std::free(idle);
 }
 
 bool EasyPooler::isClosed() {
-  Locked guard(lock_);
-  return closed_;
+    Locked guard(lock_);
+    return closed_;
 }
 
 EasyPooler* EasyPooler::newInstance() const {
-  return new EasyPooler(capacity_, generator_, destroyer_, resetter_);
+    return new EasyPooler(capacity_, generator_, destroyer_, resetter_);
 }
 
 // --- PoolerBase ---
 
 PoolerBase::~PoolerBase() {
-  // Idle objects that a subclass did not drain cannot be destroyed here (its
-  // destroyObject() is gone); only the list itself is freed.
-  std::free(freeList_);
+    // Idle objects that a subclass did not drain cannot be destroyed here (its
+    // destroyObject() is gone); only the list itself is freed.
+    std::free(freeList_);
 }
 
 void PoolerBase::put(void* object, int32_t weight) {
-  if (!object) return;
-  if (budgeted) {
-    if (weight == -1) weight = weightOf(object);
-    if (weight < 0) weight = 0;
-  } else {
-    weight = 0;  // nothing is counted without a budget
-  }
-  bool keep = false;
-  {
-    Locked guard(lock_);
-    const bool room = !closed_ && freeCount_ <= static_cast<uint32_t>(maxCount) &&
-                      (!budgeted || (weight <= maxWeight &&
-                                     int64_t{weightHeld} + weight <= weightBudget));
-    if (room) {
-      resetObject(object);
-      if (pushFree(freeList_, freeCount_, freeCapacity_, Idle{object, weight})) {
-        weightHeld += weight;
-        keep = true;
-      }
+    if (!object)
+        return;
+    if (budgeted) {
+        if (weight == -1)
+            weight = weightOf(object);
+        if (weight < 0)
+            weight = 0;
+    } else {
+        weight = 0;  // nothing is counted without a budget
     }
-  }
-  if (!keep) destroyObject(&object);
+    bool keep = false;
+    {
+        Locked guard(lock_);
+        const bool room =
+            !closed_ && freeCount_ <= static_cast<uint32_t>(maxCount) &&
+            (!budgeted || (weight <= maxWeight && int64_t{weightHeld} + weight <= weightBudget));
+        if (room) {
+            resetObject(object);
+            if (pushFree(freeList_, freeCount_, freeCapacity_, Idle{object, weight})) {
+                weightHeld += weight;
+                keep = true;
+            }
+        }
+    }
+    if (!keep)
+        destroyObject(&object);
 }
 
 bool PoolerBase::popIdle(Idle& out) {
-  if (freeCount_ == 0) return false;
-  out = freeList_[--freeCount_];
-  weightHeld -= out.weight;
-  return true;
+    if (freeCount_ == 0)
+        return false;
+    out = freeList_[--freeCount_];
+    weightHeld -= out.weight;
+    return true;
 }
 
 void* PoolerBase::get() {
-  {
-    Locked guard(lock_);
-    Idle idle;
-    if (popIdle(idle)) return idle.object;
-  }
-  return generate();
+    {
+        Locked guard(lock_);
+        Idle idle;
+        if (popIdle(idle))
+            return idle.object;
+    }
+    return generate();
 }
 
 void PoolerBase::dispose(void** slot) {
-  if (!slot || !*slot) return;
-  put(*slot, -1);
-  *slot = nullptr;
+    if (!slot || !*slot)
+        return;
+    put(*slot, -1);
+    *slot = nullptr;
 }
 
 int32_t PoolerBase::idleCount() {
-  Locked guard(lock_);
-  return static_cast<int32_t>(freeCount_);
+    Locked guard(lock_);
+    return static_cast<int32_t>(freeCount_);
 }
 
 void PoolerBase::drain() {
-  for (;;) {
-    Idle idle;
-    {
-      Locked guard(lock_);
-      if (!popIdle(idle)) return;
+    for (;;) {
+        Idle idle;
+        {
+            Locked guard(lock_);
+            if (!popIdle(idle))
+                return;
+        }
+        destroyObject(&idle.object);
     }
-    destroyObject(&idle.object);
-  }
 }
 
 void PoolerBase::close() {
-  {
-    Locked guard(lock_);
-    closed_ = true;
-  }
-  drain();
+    {
+        Locked guard(lock_);
+        closed_ = true;
+    }
+    drain();
 }
 
 }  // namespace s::thread

@@ -18,18 +18,14 @@ struct ColumnSpec {
 };
 
 constexpr ColumnSpec kPickUpColumns[] = {
-    {1001000, 150, &listbox2::compareText, true},
-    {1002000, 0, &listbox2::compareInt64, false},
-    {1003000, 70, &listbox2::compareInt64, false},
-    {1004000, 50, &listbox2::compareText, false},
+    {1001000, 150, &listbox2::compareText, true},  {1002000, 0, &listbox2::compareInt64, false},
+    {1003000, 70, &listbox2::compareInt64, false}, {1004000, 50, &listbox2::compareText, false},
     {1005000, 450, &listbox2::compareText, false},
 };
 
 constexpr ColumnSpec kAllZonesColumns[] = {
-    {1001001, 280, &listbox2::compareText, false},
-    {1002000, 0, &listbox2::compareInt64, false},
-    {1003000, 70, &listbox2::compareInt64, false},
-    {1004000, 50, &listbox2::compareText, false},
+    {1001001, 280, &listbox2::compareText, false}, {1002000, 0, &listbox2::compareInt64, false},
+    {1003000, 70, &listbox2::compareInt64, false}, {1004000, 50, &listbox2::compareText, false},
     {1005001, 300, &listbox2::compareText, false},
 };
 
@@ -37,8 +33,8 @@ void setUpColumns(s::gui::IListBox2& list, lang::Localizer* localizer,
                   const ColumnSpec (&columns)[5]) {
     int32_t timeWidth = localTimeColumnWidth(localizer);
     for (const ColumnSpec& column : columns) {
-        list.addColumn(localizer, column.titleId, column.width != 0 ? column.width : timeWidth,
-                       0, true, column.comparator, true, false, column.checkBox, false, false);
+        list.addColumn(localizer, column.titleId, column.width != 0 ? column.width : timeWidth, 0,
+                       true, column.comparator, true, false, column.checkBox, false, false);
     }
     list.requestSort(0);
     list.requestSort(0);

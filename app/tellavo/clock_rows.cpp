@@ -26,16 +26,23 @@ const char16_t* textOf(lang::Localizer* localizer, int32_t id) {
     return localizer != nullptr && id != 0 ? localizer->text(id) : u"";
 }
 
-base::IDestructor* textDisposer() { return &thread::poolOf<str::StrBuffer>(); }
-base::IDestructor* numberDisposer() { return &cleaner::CleanerRaw::instance(); }
+base::IDestructor* textDisposer() {
+    return &thread::poolOf<str::StrBuffer>();
+}
+base::IDestructor* numberDisposer() {
+    return &cleaner::CleanerRaw::instance();
+}
 
 // Cell values: a pooled text or a heap block holding one number; nullptr when memory is
 // short.
-str::StrBuffer* textValue(const char16_t* text) { return str::StrBuffer::takeText(text); }
+str::StrBuffer* textValue(const char16_t* text) {
+    return str::StrBuffer::takeText(text);
+}
 
 str::StrBuffer* zoneTextValue(const TimeZone& zone, int32_t dstMode, lang::Localizer* localizer) {
     str::StrBuffer* value = str::StrBuffer::take();
-    if (value != nullptr) appendZoneText(*value, zone, dstMode, localizer);
+    if (value != nullptr)
+        appendZoneText(*value, zone, dstMode, localizer);
     return value;
 }
 
@@ -48,7 +55,8 @@ int64_t* gapValue(const TimeZone& zone, int32_t dstMode) {
 }
 
 bool addTextCell(listbox2::Record& row, str::StrBuffer* value, int32_t checkState = 0) {
-    if (value == nullptr) return false;
+    if (value == nullptr)
+        return false;
     if (row.addCell(value, textDisposer(), &listbox2::textOfString, checkState) == nullptr) {
         value->release();
         return false;
@@ -57,7 +65,8 @@ bool addTextCell(listbox2::Record& row, str::StrBuffer* value, int32_t checkStat
 }
 
 bool addNumberCell(listbox2::Record& row, int64_t* value, listbox2::TextFunction function) {
-    if (value == nullptr) return false;
+    if (value == nullptr)
+        return false;
     if (row.addCell(value, numberDisposer(), function) == nullptr) {
         std::free(value);
         return false;
@@ -66,7 +75,8 @@ bool addNumberCell(listbox2::Record& row, int64_t* value, listbox2::TextFunction
 }
 
 void applyEmphasis(listbox2::Record& row, bool on) {
-    for (int32_t i = 0; i < row.cellCount(); ++i) row.cell(i)->setEmphasis(on);
+    for (int32_t i = 0; i < row.cellCount(); ++i)
+        row.cell(i)->setEmphasis(on);
 }
 
 // The row goes to the record (which owns it from now on) only when all five cells exist.
@@ -83,15 +93,18 @@ listbox2::Record* finishRow(TimeRecord& record, listbox2::Record* row, bool comp
 }  // namespace
 
 void localTimeText24(const void* value, str::StrBuffer& out) {
-    if (value != nullptr) formatClockCell24(*static_cast<const int64_t*>(value), out);
+    if (value != nullptr)
+        formatClockCell24(*static_cast<const int64_t*>(value), out);
 }
 
 void localTimeText12(const void* value, str::StrBuffer& out) {
-    if (value != nullptr) formatClockCell12(*static_cast<const int64_t*>(value), out);
+    if (value != nullptr)
+        formatClockCell12(*static_cast<const int64_t*>(value), out);
 }
 
 void gapText(const void* value, str::StrBuffer& out) {
-    if (value != nullptr) formatGap(*static_cast<const int64_t*>(value), out);
+    if (value != nullptr)
+        formatGap(*static_cast<const int64_t*>(value), out);
 }
 
 void appendZoneText(str::StrBuffer& out, const TimeZone& zone, int32_t dstMode,
@@ -107,22 +120,29 @@ const char16_t* dstCellText(int32_t dstMode, lang::Localizer* localizer) {
 }
 
 bool matchesComputerClock(const TimeZone* zone, int32_t dstMode, bool systemZoneCounts) {
-    if (zone == nullptr) return false;
+    if (zone == nullptr)
+        return false;
     const ZoneDatabase& database = zoneDatabase();
     int32_t index = systemZoneIndex();
     bool computers = index >= 0 && index < database.count() && zone == database.zoneAt(index);
-    if (!computers && systemZoneCounts) computers = zone == systemZone();
-    if (!computers) return false;
-    if (!zone->hasDaylight) return true;
+    if (!computers && systemZoneCounts)
+        computers = zone == systemZone();
+    if (!computers)
+        return false;
+    if (!zone->hasDaylight)
+        return true;
     return systemAdjustsDaylight() ? dstMode == kDstOn : dstMode == kDstOff;
 }
 
 listbox2::Record* buildPickUpRow(TimeRecord& record, lang::Localizer* localizer) {
-    if (record.zone == nullptr) return nullptr;
+    if (record.zone == nullptr)
+        return nullptr;
     const TimeZone& zone = *record.zone;
     listbox2::Record* row = listbox2::Record::create(kCellCount, &record);
-    if (row == nullptr) return nullptr;
-    int32_t check = record.checked ? listbox2::SubRecord::kChecked : listbox2::SubRecord::kUnchecked;
+    if (row == nullptr)
+        return nullptr;
+    int32_t check =
+        record.checked ? listbox2::SubRecord::kChecked : listbox2::SubRecord::kUnchecked;
     bool complete = addTextCell(*row, textValue(record.name.text()), check) &&
                     addNumberCell(*row, localTimeValue(zone, record.dstMode), &localTimeText24) &&
                     addNumberCell(*row, gapValue(zone, record.dstMode), &gapText) &&
@@ -132,10 +152,12 @@ listbox2::Record* buildPickUpRow(TimeRecord& record, lang::Localizer* localizer)
 }
 
 listbox2::Record* buildAllZonesRow(TimeRecord& record, lang::Localizer* localizer) {
-    if (record.zone == nullptr) return nullptr;
+    if (record.zone == nullptr)
+        return nullptr;
     const TimeZone& zone = *record.zone;
     listbox2::Record* row = listbox2::Record::create(kCellCount, &record);
-    if (row == nullptr) return nullptr;
+    if (row == nullptr)
+        return nullptr;
     bool complete = addTextCell(*row, zoneTextValue(zone, record.dstMode, localizer)) &&
                     addNumberCell(*row, localTimeValue(zone, record.dstMode), &localTimeText24) &&
                     addNumberCell(*row, gapValue(zone, record.dstMode), &gapText) &&
@@ -147,19 +169,23 @@ listbox2::Record* buildAllZonesRow(TimeRecord& record, lang::Localizer* localize
 bool refreshPickUpRow(s::gui::IListBox2& list, TimeRecord& record, const TimeZone* zone,
                       const char16_t* name, int32_t dstMode, lang::Localizer* localizer) {
     listbox2::Record* row = record.row();
-    if (row == nullptr || zone == nullptr) return false;
+    if (row == nullptr || zone == nullptr)
+        return false;
     uint32_t serial = record.rowSerial();
-    if (name != record.name.text()) record.name.setText(name != nullptr ? name : u"");
+    if (name != record.name.text())
+        record.name.setText(name != nullptr ? name : u"");
     record.zone = zone;
     record.dstMode = dstMode;
 
     applyEmphasis(*row, matchesComputerClock(zone, dstMode, true));
     // A value the list refuses (stale row) stays ours to give back.
     auto setText = [&](int32_t column, str::StrBuffer* value) {
-        if (value != nullptr && !list.setCellValue(row, serial, column, value)) value->release();
+        if (value != nullptr && !list.setCellValue(row, serial, column, value))
+            value->release();
     };
     auto setNumber = [&](int32_t column, int64_t* value) {
-        if (value != nullptr && !list.setCellValue(row, serial, column, value)) std::free(value);
+        if (value != nullptr && !list.setCellValue(row, serial, column, value))
+            std::free(value);
     };
     setText(kCellLocation, textValue(record.name.text()));
     setNumber(kCellLocalTime, localTimeValue(*zone, dstMode));

@@ -19,7 +19,9 @@ constexpr const char16_t* kShowInAmPm = u"ShowInAmPm";
 
 Dialog::Dialog() = default;
 
-Dialog::~Dialog() { reset(); }
+Dialog::~Dialog() {
+    reset();
+}
 
 void Dialog::reset() {
     stopUpdateTask();
@@ -39,7 +41,8 @@ void Dialog::reset() {
 }
 
 void Dialog::stopUpdateTask() {
-    if (updateThread_ == nullptr) return;
+    if (updateThread_ == nullptr)
+        return;
     requestStop();
     updateThread_->waitDone();
     stopRequested_.store(false, std::memory_order_relaxed);
@@ -70,7 +73,8 @@ void Dialog::attachLists(s::gui::IListBox2* pickUpList, s::gui::IListBox2* allZo
 }
 
 void Dialog::onEvent(base::IObject* source, int32_t eventId) {
-    if (pickUpList_ == nullptr || source != static_cast<base::IObject*>(pickUpList_)) return;
+    if (pickUpList_ == nullptr || source != static_cast<base::IObject*>(pickUpList_))
+        return;
     switch (eventId) {
         case s::gui::IListBox2::kRowChecked:
         case s::gui::IListBox2::kRowUnchecked: {
@@ -78,7 +82,8 @@ void Dialog::onEvent(base::IObject* source, int32_t eventId) {
             s::gui::listbox2::Record* row =
                 checked ? pickUpList_->checkedRecord() : pickUpList_->uncheckedRecord();
             auto* record = row != nullptr ? static_cast<TimeRecord*>(row->userData()) : nullptr;
-            if (record == nullptr || !isPickUpRecord(record)) return;
+            if (record == nullptr || !isPickUpRecord(record))
+                return;
             record->checked = checked;
             savePickUpList();
             return;
@@ -108,7 +113,8 @@ void Dialog::copyTimeTexts() {
 }
 
 bool Dialog::startUpdateTask(thread::IThread* thread) {
-    if (thread == nullptr) return false;
+    if (thread == nullptr)
+        return false;
     stopUpdateTask();
     updateThread_ = thread;
     stopRequested_.store(false, std::memory_order_relaxed);

@@ -39,7 +39,8 @@ const char16_t* textOf(lang::Localizer* localizer, int32_t id) {
 // The database zone whose standard name equals the text ignoring case; none for an empty
 // text.
 const TimeZone* zoneNamed(const char16_t* standardName) {
-    if (standardName == nullptr || *standardName == 0) return nullptr;
+    if (standardName == nullptr || *standardName == 0)
+        return nullptr;
     return findByStandardName(standardName);
 }
 
@@ -47,16 +48,18 @@ const TimeZone* zoneNamed(const char16_t* standardName) {
 
 bool Dialog::isPickUpRecord(const TimeRecord* record) const {
     int32_t at;
-    return record != nullptr &&
-           pickUpRecords_.indexOf(const_cast<TimeRecord*>(record), at);
+    return record != nullptr && pickUpRecords_.indexOf(const_cast<TimeRecord*>(record), at);
 }
 
 void Dialog::appendPickUp(TimeRecord* record, bool twelveHour) {
     pickUpRecords_.add(record);
     listbox2::Record* row = buildPickUpRow(*record, localizer_);
-    if (row == nullptr) return;
-    if (twelveHour) row->cell(kCellLocalTime)->setTextFunction(&localTimeText12);
-    if (pickUpList_ != nullptr) pickUpList_->appendRecord(row);
+    if (row == nullptr)
+        return;
+    if (twelveHour)
+        row->cell(kCellLocalTime)->setTextFunction(&localTimeText12);
+    if (pickUpList_ != nullptr)
+        pickUpList_->appendRecord(row);
 }
 
 void Dialog::buildAllZonesList() {
@@ -76,10 +79,12 @@ void Dialog::buildAllZonesList() {
             records[0] = newTimeRecord(zone->standardName.text(), zone, kDstNotAvailable);
         }
         for (TimeRecord* record : records) {
-            if (record == nullptr) continue;
+            if (record == nullptr)
+                continue;
             allZoneRecords_.add(record);
             listbox2::Record* row = buildAllZonesRow(*record, localizer_);
-            if (row != nullptr && allZonesList_ != nullptr) allZonesList_->appendRecord(row);
+            if (row != nullptr && allZonesList_ != nullptr)
+                allZonesList_->appendRecord(row);
         }
     }
 }
@@ -98,16 +103,19 @@ void Dialog::loadPickUpList() {
     }
     int32_t count = settings_.getInt32(kPickUpKey, kNumOfEntries, 0);
     // A damaged count must not make start-up walk millions of missing entries.
-    if (count < 0 || count > kMaxStoredEntries) count = 0;
+    if (count < 0 || count > kMaxStoredEntries)
+        count = 0;
     loadStoredEntries(count);
 }
 
 void Dialog::loadPreset() {
     for (const PresetPlace& place : kPresetPlaces) {
         const TimeZone* zone = zoneNamed(place.standardName);
-        if (zone == nullptr) continue;
+        if (zone == nullptr)
+            continue;
         TimeRecord* record = newTimeRecord(textOf(localizer_, place.nameId), zone, place.dstMode);
-        if (record == nullptr) continue;
+        if (record == nullptr)
+            continue;
         thread::Locked guard(lock_);
         appendPickUp(record, false);
     }
@@ -121,11 +129,14 @@ void Dialog::loadStoredEntries(int32_t count) {
         // Each text is valid only until the store's next getString.
         name.setText(settings_.getString(path.text(), kName, u""));
         const TimeZone* zone = zoneNamed(settings_.getString(path.text(), kStandardTimeName, u""));
-        if (zone == nullptr) continue;
+        if (zone == nullptr)
+            continue;
         int32_t mode = dstModeFromWord(settings_.getString(path.text(), kDst, u""));
-        if (name.isEmpty()) appendZoneText(name, *zone, mode, localizer_);
+        if (name.isEmpty())
+            appendZoneText(name, *zone, mode, localizer_);
         TimeRecord* record = newTimeRecord(name.text(), zone, mode);
-        if (record == nullptr) continue;
+        if (record == nullptr)
+            continue;
         record->checked = settings_.getBool(path.text(), kChecked, false);
         thread::Locked guard(lock_);
         appendPickUp(record, false);
@@ -148,7 +159,8 @@ void Dialog::refillFromDisplayOrder() {
         }
     }
     for (int32_t i = 0; i < pickUpRecords_.count(); ++i) {
-        if (pickUpRecords_.get(i) != nullptr) ordered.add(pickUpRecords_.get(i));
+        if (pickUpRecords_.get(i) != nullptr)
+            ordered.add(pickUpRecords_.get(i));
     }
     pickUpRecords_.clear();
     pickUpRecords_.addAll(ordered.data(), ordered.count());
@@ -158,7 +170,8 @@ void Dialog::refillFromDisplayOrder() {
 void Dialog::savePickUpList() {
     thread::Locked guard(lock_);
     settings_.setBool(kPickUpKey, kPresetCreated, false);
-    if (pickUpList_ != nullptr) refillFromDisplayOrder();
+    if (pickUpList_ != nullptr)
+        refillFromDisplayOrder();
     settings_.setInt32(kPickUpKey, kNumOfEntries, pickUpRecords_.count());
     str::StrBuffer path;
     for (int32_t i = 0; i < pickUpRecords_.count(); ++i) {
@@ -174,15 +187,18 @@ void Dialog::savePickUpList() {
 }
 
 void Dialog::addToPickUp(const col::ArrayP& records) {
-    if (records.isEmpty()) return;
+    if (records.isEmpty())
+        return;
     {
         thread::Locked guard(lock_);
         bool twelveHour = showInAmPm();
         for (int32_t i = 0; i < records.count(); ++i) {
             const TimeRecord* source = records.getAs<TimeRecord>(i);
-            if (source == nullptr || source->zone == nullptr) continue;
+            if (source == nullptr || source->zone == nullptr)
+                continue;
             TimeRecord* record = newTimeRecord(source->name.text(), source->zone, source->dstMode);
-            if (record != nullptr) appendPickUp(record, twelveHour);
+            if (record != nullptr)
+                appendPickUp(record, twelveHour);
         }
     }
     savePickUpList();
@@ -200,29 +216,34 @@ void Dialog::removePickUpRecords(const col::ArrayP& records) {
             }
         }
     }
-    for (int32_t i = 0; i < removed.count(); ++i) removed.getAs<TimeRecord>(i)->release();
+    for (int32_t i = 0; i < removed.count(); ++i)
+        removed.getAs<TimeRecord>(i)->release();
     removed.clear();
     savePickUpList();
 }
 
 void Dialog::addSelectedZonesToPickUp() {
-    if (allZonesList_ == nullptr) return;
+    if (allZonesList_ == nullptr)
+        return;
     col::_array::ArrayP selected;
     int32_t count = allZonesList_->selectedCount();
     for (int32_t i = 0; i < count; ++i) {
         listbox2::Record* row = allZonesList_->selectedAt(i);
-        if (row != nullptr && row->userData() != nullptr) selected.add(row->userData());
+        if (row != nullptr && row->userData() != nullptr)
+            selected.add(row->userData());
     }
     addToPickUp(selected);
     selected.clear();
 }
 
 void Dialog::translatePresetName(str::StrBuffer& text) {
-    if (localizer_ == nullptr) return;
+    if (localizer_ == nullptr)
+        return;
     lang::LangPack* current = localizer_->currentLanguage();
     for (int32_t i = 0; i < localizer_->languageCount(); ++i) {
         lang::LangPack* language = localizer_->languageAt(i);
-        if (language == nullptr || language == current) continue;
+        if (language == nullptr || language == current)
+            continue;
         for (int32_t id : kPresetNameIds) {
             const char16_t* name = language->text(id);
             if (*name != 0 && text.equalsIgnoreCase(name)) {
@@ -240,17 +261,20 @@ void Dialog::applyLanguageChange() {
         for (int32_t i = 0; i < rows; ++i) {
             listbox2::Record* row = pickUpList_->recordAt(i);
             auto* record = row != nullptr ? static_cast<TimeRecord*>(row->userData()) : nullptr;
-            if (record == nullptr) continue;
+            if (record == nullptr)
+                continue;
             const char16_t* shown = pickUpList_->cellText(row, row->serial(), kCellLocation);
             name.setText(shown != nullptr ? shown : record->name.text());
             translatePresetName(name);
             record->name.setStr(name);
             str::StrBuffer* value = str::StrBuffer::takeText(name.text());
-            if (value != nullptr && !pickUpList_->setCellValue(row, row->serial(), kCellLocation, value)) {
+            if (value != nullptr &&
+                !pickUpList_->setCellValue(row, row->serial(), kCellLocation, value)) {
                 value->release();
             }
             value = str::StrBuffer::takeText(dstCellText(record->dstMode, localizer_));
-            if (value != nullptr && !pickUpList_->setCellValue(row, row->serial(), kCellDst, value)) {
+            if (value != nullptr &&
+                !pickUpList_->setCellValue(row, row->serial(), kCellDst, value)) {
                 value->release();
             }
         }
@@ -260,9 +284,12 @@ void Dialog::applyLanguageChange() {
         for (int32_t i = 0; i < rows; ++i) {
             listbox2::Record* row = allZonesList_->recordAt(i);
             auto* record = row != nullptr ? static_cast<TimeRecord*>(row->userData()) : nullptr;
-            if (record == nullptr) continue;
-            str::StrBuffer* value = str::StrBuffer::takeText(dstCellText(record->dstMode, localizer_));
-            if (value != nullptr && !allZonesList_->setCellValue(row, row->serial(), kCellDst, value)) {
+            if (record == nullptr)
+                continue;
+            str::StrBuffer* value =
+                str::StrBuffer::takeText(dstCellText(record->dstMode, localizer_));
+            if (value != nullptr &&
+                !allZonesList_->setCellValue(row, row->serial(), kCellDst, value)) {
                 value->release();
             }
         }

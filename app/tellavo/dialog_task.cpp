@@ -35,7 +35,8 @@ ISleeper& realSleeper() {
 // The local-time cell of a record's row while that row is still the one the record built.
 int64_t* localTimeBlock(const TimeRecord& record) {
     listbox2::Record* row = record.row();
-    if (row == nullptr || row->serial() != record.rowSerial()) return nullptr;
+    if (row == nullptr || row->serial() != record.rowSerial())
+        return nullptr;
     listbox2::SubRecord* cell = row->cell(kCellLocalTime);
     return cell != nullptr ? static_cast<int64_t*>(cell->value()) : nullptr;
 }
@@ -66,7 +67,8 @@ void Dialog::run() {
         runCycle(formatInUse, text);
         waitPeriod();
     }
-    if (pooled != nullptr) pooled->release();
+    if (pooled != nullptr)
+        pooled->release();
     taskRunning_.store(false, std::memory_order_release);
 }
 
@@ -77,20 +79,26 @@ void Dialog::runCycle(bool& formatInUse, str::StrBuffer& text) {
         switchTimeFormat(formatInUse);
     }
 
-    if (pickUpList_ != nullptr) pickUpList_->suspendRedraw(true);
-    if (allZonesList_ != nullptr) allZonesList_->suspendRedraw(true);
+    if (pickUpList_ != nullptr)
+        pickUpList_->suspendRedraw(true);
+    if (allZonesList_ != nullptr)
+        allZonesList_->suspendRedraw(true);
     {
         thread::Locked guard(lock_);
         updateValues(pickUpRecords_);
     }
     // The list calls come after the lock: a windowed list waits for its GUI thread, which
     // may itself be waiting for the lock.
-    if (pickUpList_ != nullptr) pickUpList_->refreshColumn(kCellLocalTime);
+    if (pickUpList_ != nullptr)
+        pickUpList_->refreshColumn(kCellLocalTime);
     // The all-zones list never changes after the build.
     updateValues(allZoneRecords_);
-    if (allZonesList_ != nullptr) allZonesList_->refreshColumn(kCellLocalTime);
-    if (pickUpList_ != nullptr) pickUpList_->suspendRedraw(false);
-    if (allZonesList_ != nullptr) allZonesList_->suspendRedraw(false);
+    if (allZonesList_ != nullptr)
+        allZonesList_->refreshColumn(kCellLocalTime);
+    if (pickUpList_ != nullptr)
+        pickUpList_->suspendRedraw(false);
+    if (allZonesList_ != nullptr)
+        allZonesList_->suspendRedraw(false);
 
     if (timeLine_ != nullptr) {
         int64_t local = systemLocalSeconds(nowSeconds());
@@ -107,7 +115,8 @@ void Dialog::updateValues(const col::ArrayP& records) {
     for (int32_t i = 0; i < records.count(); ++i) {
         const TimeRecord& record = *records.getAs<TimeRecord>(i);
         int64_t* block = localTimeBlock(record);
-        if (block == nullptr) continue;
+        if (block == nullptr)
+            continue;
         *block = zoneLocalSeconds(record.zone, nowSeconds(), appliesDaylight(record.dstMode));
     }
 }
@@ -119,7 +128,8 @@ void Dialog::switchTimeFormat(bool twelveHour) {
         switchSerials_.clear();
         for (int32_t i = 0; i < records.count(); ++i) {
             const TimeRecord& record = *records.getAs<TimeRecord>(i);
-            if (record.row() == nullptr) continue;
+            if (record.row() == nullptr)
+                continue;
             switchRows_.add(record.row());
             switchSerials_.add(record.rowSerial());
         }

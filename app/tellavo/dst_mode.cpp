@@ -17,10 +17,13 @@ const char16_t* dstModeWord(int32_t mode) {
 }
 
 int32_t dstModeFromWord(const char16_t* word) {
-    if (word == nullptr) return kDstNotAvailable;
+    if (word == nullptr)
+        return kDstNotAvailable;
     str::StrBuffer text(word);
-    if (text.equalsIgnoreCase(u"On")) return kDstOn;
-    if (text.equalsIgnoreCase(u"Off")) return kDstOff;
+    if (text.equalsIgnoreCase(u"On"))
+        return kDstOn;
+    if (text.equalsIgnoreCase(u"Off"))
+        return kDstOff;
     return kDstNotAvailable;
 }
 

@@ -17,7 +17,9 @@ constexpr int32_t kDstOn = 2;
 constexpr int32_t kDstOff = 3;
 
 // Only the "on" mode converts with the zone's daylight rules.
-constexpr bool appliesDaylight(int32_t mode) { return mode == kDstOn; }
+constexpr bool appliesDaylight(int32_t mode) {
+    return mode == kDstOn;
+}
 
 // The word stored under "DST": "NotAvailable", "On" or "Off" (any unknown mode is stored
 // as "NotAvailable").

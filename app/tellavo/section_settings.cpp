@@ -12,7 +12,8 @@ void SectionSettings::bind(map::IMappedData* store, const char16_t* section) {
 const char16_t* SectionSettings::fullPath(const char16_t* path) {
     path_.setStr(section_);
     if (path != nullptr && *path != 0) {
-        if (!path_.isEmpty()) path_.appendUnit(u'\\');
+        if (!path_.isEmpty())
+            path_.appendUnit(u'\\');
         path_.appendText(path);
     }
     return path_.text();
@@ -43,8 +44,7 @@ bool SectionSettings::setInt32(const char16_t* path, const char16_t* name, int32
     return writable() && store_->setInt32(fullPath(path), name, value);
 }
 
-bool SectionSettings::setString(const char16_t* path, const char16_t* name,
-                                const char16_t* text) {
+bool SectionSettings::setString(const char16_t* path, const char16_t* name, const char16_t* text) {
     return writable() && store_->setString(fullPath(path), name, text);
 }
 

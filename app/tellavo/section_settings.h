@@ -32,8 +32,7 @@ public:
     bool getBool(const char16_t* path, const char16_t* name, bool fallback);
     int32_t getInt32(const char16_t* path, const char16_t* name, int32_t fallback);
     // Valid until the next getString on the same store.
-    const char16_t* getString(const char16_t* path, const char16_t* name,
-                              const char16_t* fallback);
+    const char16_t* getString(const char16_t* path, const char16_t* name, const char16_t* fallback);
 
     bool setBool(const char16_t* path, const char16_t* name, bool value);
     bool setInt32(const char16_t* path, const char16_t* name, int32_t value);

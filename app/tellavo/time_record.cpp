@@ -5,7 +5,9 @@
 
 namespace s::time::gui::dialogs::tellavo {
 
-TimeRecord::~TimeRecord() { releaseRow(); }
+TimeRecord::~TimeRecord() {
+    releaseRow();
+}
 
 void TimeRecord::reset() {
     name.clear();
@@ -22,7 +24,8 @@ void TimeRecord::setRow(s::gui::listbox2::Record* row) {
 }
 
 void TimeRecord::releaseRow() {
-    if (row_ == nullptr) return;
+    if (row_ == nullptr)
+        return;
     s::gui::listbox2::Record::releaseHandle(row_, rowSerial_);
     row_ = nullptr;
     rowSerial_ = 0;
@@ -30,7 +33,8 @@ void TimeRecord::releaseRow() {
 
 TimeRecord* newTimeRecord(const char16_t* name, const TimeZone* zone, int32_t dstMode) {
     TimeRecord* record = TimeRecord::take();
-    if (record == nullptr) return nullptr;
+    if (record == nullptr)
+        return nullptr;
     record->name.setText(name != nullptr ? name : u"");
     record->zone = zone;
     record->dstMode = dstMode;

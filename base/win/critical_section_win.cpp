@@ -8,7 +8,7 @@ namespace s::thread {
 
 namespace {
 CRITICAL_SECTION* sectionIn(unsigned char* storage) {
-  return std::launder(reinterpret_cast<CRITICAL_SECTION*>(storage));
+    return std::launder(reinterpret_cast<CRITICAL_SECTION*>(storage));
 }
 }  // namespace
 
@@ -16,15 +16,23 @@ static_assert(sizeof(CRITICAL_SECTION) <= CriticalSection::kStorageSize);
 static_assert(alignof(CRITICAL_SECTION) <= 16);
 
 CriticalSection::CriticalSection() {
-  InitializeCriticalSection(new (storage_) CRITICAL_SECTION);
+    InitializeCriticalSection(new (storage_) CRITICAL_SECTION);
 }
 
-CriticalSection::~CriticalSection() { DeleteCriticalSection(sectionIn(storage_)); }
+CriticalSection::~CriticalSection() {
+    DeleteCriticalSection(sectionIn(storage_));
+}
 
-void CriticalSection::enter() { EnterCriticalSection(sectionIn(storage_)); }
+void CriticalSection::enter() {
+    EnterCriticalSection(sectionIn(storage_));
+}
 
-void CriticalSection::leave() { LeaveCriticalSection(sectionIn(storage_)); }
+void CriticalSection::leave() {
+    LeaveCriticalSection(sectionIn(storage_));
+}
 
-bool CriticalSection::tryEnter() { return TryEnterCriticalSection(sectionIn(storage_)) != 0; }
+bool CriticalSection::tryEnter() {
+    return TryEnterCriticalSection(sectionIn(storage_)) != 0;
+}
 
 }  // namespace s::thread

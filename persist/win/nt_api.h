@@ -11,7 +11,9 @@ namespace s::reg::win {
 
 using NtStatus = LONG;
 
-inline bool ntSuccess(NtStatus status) { return status >= 0; }
+inline bool ntSuccess(NtStatus status) {
+    return status >= 0;
+}
 
 constexpr NtStatus kStatusBufferOverflow = static_cast<NtStatus>(0x80000005);
 constexpr NtStatus kStatusNoMoreEntries = static_cast<NtStatus>(0x8000001A);
@@ -21,18 +23,18 @@ constexpr NtStatus kStatusObjectNameNotFound = static_cast<NtStatus>(0xC0000034)
 constexpr NtStatus kStatusNotImplemented = static_cast<NtStatus>(0xC0000002);
 
 struct NtUnicodeString {
-  USHORT length;         // bytes, without terminator
-  USHORT maximumLength;  // bytes
-  PWSTR buffer;
+    USHORT length;         // bytes, without terminator
+    USHORT maximumLength;  // bytes
+    PWSTR buffer;
 };
 
 struct NtObjectAttributes {
-  ULONG length;
-  HANDLE rootDirectory;
-  NtUnicodeString* objectName;
-  ULONG attributes;
-  PVOID securityDescriptor;
-  PVOID securityQualityOfService;
+    ULONG length;
+    HANDLE rootDirectory;
+    NtUnicodeString* objectName;
+    ULONG attributes;
+    PVOID securityDescriptor;
+    PVOID securityQualityOfService;
 };
 
 constexpr ULONG kObjCaseInsensitive = 0x40;
@@ -43,24 +45,24 @@ constexpr ULONG kKeyValueBasicInformation = 0;
 constexpr ULONG kKeyValuePartialInformation = 2;
 
 struct KeyBasicInformation {
-  LARGE_INTEGER lastWriteTime;
-  ULONG titleIndex;
-  ULONG nameLength;  // bytes
-  WCHAR name[1];
+    LARGE_INTEGER lastWriteTime;
+    ULONG titleIndex;
+    ULONG nameLength;  // bytes
+    WCHAR name[1];
 };
 
 struct KeyValueBasicInformation {
-  ULONG titleIndex;
-  ULONG type;
-  ULONG nameLength;  // bytes
-  WCHAR name[1];
+    ULONG titleIndex;
+    ULONG type;
+    ULONG nameLength;  // bytes
+    WCHAR name[1];
 };
 
 struct KeyValuePartialInformation {
-  ULONG titleIndex;
-  ULONG type;
-  ULONG dataLength;  // bytes
-  UCHAR data[1];
+    ULONG titleIndex;
+    ULONG type;
+    ULONG dataLength;  // bytes
+    UCHAR data[1];
 };
 
 using NtOpenKeyFn = NtStatus(NTAPI*)(HANDLE*, ACCESS_MASK, NtObjectAttributes*);
@@ -79,16 +81,16 @@ using NtCloseFn = NtStatus(NTAPI*)(HANDLE);
 // resolution then shows one "CNtRegistry: Message..." box for each missing call, and
 // the operations that need it fail.
 struct NtApi {
-  NtOpenKeyFn openKey = nullptr;
-  NtCreateKeyFn createKey = nullptr;
-  NtQueryValueKeyFn queryValueKey = nullptr;
-  NtSetValueKeyFn setValueKey = nullptr;
-  NtEnumerateKeyFn enumerateKey = nullptr;
-  NtEnumerateValueKeyFn enumerateValueKey = nullptr;
-  NtDeleteKeyFn deleteKey = nullptr;
-  NtDeleteValueKeyFn deleteValueKey = nullptr;
-  NtRenameKeyFn renameKey = nullptr;  // optional: no message when missing
-  NtCloseFn close = nullptr;
+    NtOpenKeyFn openKey = nullptr;
+    NtCreateKeyFn createKey = nullptr;
+    NtQueryValueKeyFn queryValueKey = nullptr;
+    NtSetValueKeyFn setValueKey = nullptr;
+    NtEnumerateKeyFn enumerateKey = nullptr;
+    NtEnumerateValueKeyFn enumerateValueKey = nullptr;
+    NtDeleteKeyFn deleteKey = nullptr;
+    NtDeleteValueKeyFn deleteValueKey = nullptr;
+    NtRenameKeyFn renameKey = nullptr;  // optional: no message when missing
+    NtCloseFn close = nullptr;
 };
 
 const NtApi& ntApi();

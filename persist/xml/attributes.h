@@ -12,28 +12,28 @@ namespace s::xml {
 // matched ignoring ASCII case, whole name; the empty name finds the first text record.
 class Attributes final : public base::IObject {
 public:
-  Attributes();
-  ~Attributes() override;
-  Attributes(const Attributes&) = delete;
-  Attributes& operator=(const Attributes&) = delete;
+    Attributes();
+    ~Attributes() override;
+    Attributes(const Attributes&) = delete;
+    Attributes& operator=(const Attributes&) = delete;
 
-  const char16_t* className() const override { return u"s_xml_Attributes"; }
-  Attributes* newInstance() const override { return new Attributes; }  // unpooled
+    const char16_t* className() const override { return u"s_xml_Attributes"; }
+    Attributes* newInstance() const override { return new Attributes; }  // unpooled
 
-  int32_t count() const { return records_.count(); }
-  const AttrRecord& at(int32_t i) const { return *records_.getAs<AttrRecord>(i); }
-  // Appends a record holding copies of both texts (counts in units, -1: to the
-  // terminator); false when out of memory.
-  bool add(const char16_t* name, int32_t nameCount, const char16_t* value, int32_t valueCount);
-  // Index of the first record whose name equals `name` (count -1: to the terminator).
-  bool find(const char16_t* name, int32_t& out, int32_t nameCount = -1) const;
-  const AttrRecord* findRecord(const char16_t* name, int32_t nameCount = -1) const;
-  void remove(int32_t i) { records_.removeRange(i, 1); }
-  void clear() { records_.clear(); }
-  void freeStorage() { records_.freeStorage(); }
+    int32_t count() const { return records_.count(); }
+    const AttrRecord& at(int32_t i) const { return *records_.getAs<AttrRecord>(i); }
+    // Appends a record holding copies of both texts (counts in units, -1: to the
+    // terminator); false when out of memory.
+    bool add(const char16_t* name, int32_t nameCount, const char16_t* value, int32_t valueCount);
+    // Index of the first record whose name equals `name` (count -1: to the terminator).
+    bool find(const char16_t* name, int32_t& out, int32_t nameCount = -1) const;
+    const AttrRecord* findRecord(const char16_t* name, int32_t nameCount = -1) const;
+    void remove(int32_t i) { records_.removeRange(i, 1); }
+    void clear() { records_.clear(); }
+    void freeStorage() { records_.freeStorage(); }
 
 private:
-  col::ArrayP records_;  // AttrRecord*, disposed by the attribute factory
+    col::ArrayP records_;  // AttrRecord*, disposed by the attribute factory
 };
 
 }  // namespace s::xml

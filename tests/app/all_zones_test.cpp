@@ -27,7 +27,8 @@ protected:
     int32_t rowOf(const char16_t* standardName, int32_t mode) {
         for (int32_t i = 0; i < rig.allZones.recordCount(); ++i) {
             auto* record = static_cast<TimeRecord*>(rig.allZones.recordAt(i)->userData());
-            if (record->zone->standardName.equals(standardName) && record->dstMode == mode) return i;
+            if (record->zone->standardName.equals(standardName) && record->dstMode == mode)
+                return i;
         }
         return -1;
     }
@@ -72,22 +73,29 @@ TEST_F(AllZonesTest, TimesAndGapsAreThoseOfTheMomentInEachZone) {
         const char16_t* gapFromTokyo;
     };
     const Case cases[] = {
-        {u"Tokyo Standard Time", tellavo::kDstNotAvailable, u"  1   21:00   00s", u"(+13:00)", u"(+00:00)"},
+        {u"Tokyo Standard Time", tellavo::kDstNotAvailable, u"  1   21:00   00s", u"(+13:00)",
+         u"(+00:00)"},
         {u"Eastern Standard Time", tellavo::kDstOn, u"  1   08:00   00s", u"(+00:00)", u"(-13:00)"},
         // Daylight saving not applied: the row keeps to standard time.
-        {u"Eastern Standard Time", tellavo::kDstOff, u"  1   07:00   00s", u"(-01:00)", u"(-14:00)"},
-        {u"Hawaiian Standard Time", tellavo::kDstNotAvailable, u"  1   02:00   00s", u"(-06:00)", u"(-19:00)"},
-        {u"India Standard Time", tellavo::kDstNotAvailable, u"  1   17:30   00s", u"(+09:30)", u"(-03:30)"},
+        {u"Eastern Standard Time", tellavo::kDstOff, u"  1   07:00   00s", u"(-01:00)",
+         u"(-14:00)"},
+        {u"Hawaiian Standard Time", tellavo::kDstNotAvailable, u"  1   02:00   00s", u"(-06:00)",
+         u"(-19:00)"},
+        {u"India Standard Time", tellavo::kDstNotAvailable, u"  1   17:30   00s", u"(+09:30)",
+         u"(-03:30)"},
         // Southern winter: standard time.
-        {u"AUS Eastern Standard Time", tellavo::kDstOn, u"  1   22:00   00s", u"(+14:00)", u"(+01:00)"},
-        {u"New Zealand Standard Time", tellavo::kDstOn, u"  2   00:00   00s", u"(+16:00)", u"(+03:00)"},
+        {u"AUS Eastern Standard Time", tellavo::kDstOn, u"  1   22:00   00s", u"(+14:00)",
+         u"(+01:00)"},
+        {u"New Zealand Standard Time", tellavo::kDstOn, u"  2   00:00   00s", u"(+16:00)",
+         u"(+03:00)"},
     };
     bool tokyo = testComputer() == TestComputer::kTokyo;
     for (const Case& c : cases) {
         int32_t row = rowOf(c.zone, c.mode);
         ASSERT_GE(row, 0) << utf8(c.zone);
         EXPECT_EQ(std::u16string(rig.allZonesText(row, 1)), c.localTime) << utf8(c.zone);
-        EXPECT_EQ(std::u16string(rig.allZonesText(row, 2)), tokyo ? c.gapFromTokyo : c.gapFromNewYork)
+        EXPECT_EQ(std::u16string(rig.allZonesText(row, 2)),
+                  tokyo ? c.gapFromTokyo : c.gapFromNewYork)
             << utf8(c.zone);
     }
 }

@@ -24,7 +24,8 @@ int32_t emphasisOf(const TimeRecord& record) {
     gui::listbox2::Record* row = record.row();
     bool first = row->cell(0)->emphasis();
     for (int32_t i = 1; i < tellavo::kCellCount; ++i) {
-        if (row->cell(i)->emphasis() != first) return -1;
+        if (row->cell(i)->emphasis() != first)
+            return -1;
     }
     return first ? 1 : 0;
 }
@@ -68,7 +69,8 @@ TEST_F(ClockRowsTest, RefreshRewritesTheCellsKeepsTheCheckAndRetestsTheEmphasis)
     store->setBool(u"MainWindow\\View\\PickUp", u"PresetCreated", true);
     store->setInt32(u"MainWindow\\View\\PickUp", u"NumOfEntries", 1);
     store->setString(u"MainWindow\\View\\PickUp\\0", u"Name", u"Somewhere");
-    store->setString(u"MainWindow\\View\\PickUp\\0", u"StandardTimeName", u"Hawaiian Standard Time");
+    store->setString(u"MainWindow\\View\\PickUp\\0", u"StandardTimeName",
+                     u"Hawaiian Standard Time");
     store->setBool(u"MainWindow\\View\\PickUp\\0", u"Checked", true);
     rig.dialog.loadPickUpList();
     TimeRecord& record = *rig.dialog.pickUpRecords().getAs<TimeRecord>(0);
@@ -78,13 +80,14 @@ TEST_F(ClockRowsTest, RefreshRewritesTheCellsKeepsTheCheckAndRetestsTheEmphasis)
     // the computer's zone.
     const time::TimeZone* system = time::systemZone();
     int32_t mode = system->hasDaylight ? tellavo::kDstOn : tellavo::kDstNotAvailable;
-    ASSERT_TRUE(tellavo::refreshPickUpRow(rig.pickUp, record, system, u"Home", mode,
-                                          testLocalizer()));
+    ASSERT_TRUE(
+        tellavo::refreshPickUpRow(rig.pickUp, record, system, u"Home", mode, testLocalizer()));
     EXPECT_EQ(record.zone, system);
     EXPECT_EQ(record.dstMode, mode);
     EXPECT_EQ(emphasisOf(record), 1);
     std::u16string zoneText = system->displayName.text();
-    if (mode == tellavo::kDstOn) zoneText += u" (DST Auto-Adjust)";
+    if (mode == tellavo::kDstOn)
+        zoneText += u" (DST Auto-Adjust)";
     EXPECT_EQ(std::u16string(rig.pickUpText(0, tellavo::kCellLocation)), u"Home");
     EXPECT_EQ(std::u16string(rig.pickUpText(0, tellavo::kCellZoneDetail)), zoneText);
     EXPECT_EQ(std::u16string(rig.pickUpText(0, tellavo::kCellDst)),

@@ -38,7 +38,8 @@ TEST(ClockTableTest, OneLinePerRowWithTheCheckMarkAndTheFiveCells) {
         tools::clocks::appendClockTable(rig.allZones, false, out);
         std::u16string all = out.text();
         size_t lines = 0;
-        for (char16_t unit : all) lines += unit == u'\n' ? 1 : 0;
+        for (char16_t unit : all)
+            lines += unit == u'\n' ? 1 : 0;
         EXPECT_EQ(static_cast<int32_t>(lines), rig.allZones.recordCount());
         EXPECT_NE(all.find(u"(UTC+09:00) Osaka, Sapporo, Tokyo\t  1   21:00   00s\t"),
                   std::u16string::npos);

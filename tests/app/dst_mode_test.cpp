@@ -13,12 +13,19 @@ TEST(DstModeTest, StoredWordsReadAsTheirModes) {
         int32_t mode;
     };
     const Case cases[] = {
-        {u"On", kDstOn},           {u"on", kDstOn},   {u"ON", kDstOn},
-        {u"Off", kDstOff},         {u"oFF", kDstOff}, {u"NotAvailable", kDstNotAvailable},
-        {u"", kDstNotAvailable},   {u"yes", kDstNotAvailable},
-        {u"On ", kDstNotAvailable}, {nullptr, kDstNotAvailable},
+        {u"On", kDstOn},
+        {u"on", kDstOn},
+        {u"ON", kDstOn},
+        {u"Off", kDstOff},
+        {u"oFF", kDstOff},
+        {u"NotAvailable", kDstNotAvailable},
+        {u"", kDstNotAvailable},
+        {u"yes", kDstNotAvailable},
+        {u"On ", kDstNotAvailable},
+        {nullptr, kDstNotAvailable},
     };
-    for (const Case& c : cases) EXPECT_EQ(dstModeFromWord(c.word), c.mode);
+    for (const Case& c : cases)
+        EXPECT_EQ(dstModeFromWord(c.word), c.mode);
 }
 
 TEST(DstModeTest, ModesAreStoredAsTheirWords) {

@@ -83,11 +83,8 @@ TEST_F(LanguageChangeTest, TranslationIgnoresCaseAndLeavesOtherTexts) {
         const char16_t* expected;
     };
     const Case cases[] = {
-        {u"GIAPPONE", u"Japan"},
-        {u"Japon", u"Japan"},
-        {u"Tokyo office", u"Tokyo office"},
-        {u"Giappone ", u"Giappone "},
-        {u"", u""},
+        {u"GIAPPONE", u"Japan"},      {u"Japon", u"Japan"}, {u"Tokyo office", u"Tokyo office"},
+        {u"Giappone ", u"Giappone "}, {u"", u""},
     };
     for (const Case& c : cases) {
         str::StrBuffer text(c.text);

@@ -31,7 +31,8 @@ void PickUpStoreTest::SetUp() {
 }
 
 void PickUpStoreTest::TearDown() {
-    if (store != nullptr) GetParam().discard(store);
+    if (store != nullptr)
+        GetParam().discard(store);
 }
 
 std::string storeKindName(const testing::TestParamInfo<StoreKind>& info) {
@@ -67,7 +68,8 @@ const TimeRecord& pickUpAt(ClockRig& rig, int32_t i) {
 
 std::vector<std::u16string> shownNames(ClockRig& rig) {
     std::vector<std::u16string> names;
-    for (int32_t i = 0; i < rig.pickUp.recordCount(); ++i) names.push_back(rig.pickUpText(i, 0));
+    for (int32_t i = 0; i < rig.pickUp.recordCount(); ++i)
+        names.push_back(rig.pickUpText(i, 0));
     return names;
 }
 
@@ -85,7 +87,8 @@ TEST_P(PickUpStoreTest, FirstStartShowsThePresetUncheckedAndWritesNothing) {
     int32_t found = 0;
     for (const tellavo::PresetPlace& place : tellavo::kPresetPlaces) {
         const time::TimeZone* zone = time::findByStandardName(place.standardName);
-        if (zone == nullptr) continue;
+        if (zone == nullptr)
+            continue;
         ASSERT_LT(found, rig.pickUp.recordCount());
         const TimeRecord& record = pickUpAt(rig, found);
         EXPECT_EQ(record.zone, zone);
@@ -122,9 +125,9 @@ TEST_P(PickUpStoreTest, DaylightWordsAndAnEmptyName) {
         int32_t mode;
     };
     const Case cases[] = {
-        {u"on", tellavo::kDstOn},           {u"NotAvailable", tellavo::kDstNotAvailable},
-        {u"", tellavo::kDstNotAvailable},   {u"yes", tellavo::kDstNotAvailable},
-        {u"OFF", tellavo::kDstOff},         {u"On", tellavo::kDstOn},
+        {u"on", tellavo::kDstOn},         {u"NotAvailable", tellavo::kDstNotAvailable},
+        {u"", tellavo::kDstNotAvailable}, {u"yes", tellavo::kDstNotAvailable},
+        {u"OFF", tellavo::kDstOff},       {u"On", tellavo::kDstOn},
     };
     writeHeader(*store, true, 6);
     for (int32_t i = 0; i < 6; ++i) {
@@ -218,7 +221,8 @@ TEST_P(PickUpStoreTest, SavingWritesTheSortedOrderThatTheNextStartShows) {
 TEST_P(PickUpStoreTest, ShrinkingLeavesTheOldEntriesButTheNextStartReadsTheCount) {
     writeHeader(*store, true, 5);
     const char16_t* names[] = {u"A", u"B", u"C", u"D", u"E"};
-    for (int32_t i = 0; i < 5; ++i) writeEntry(*store, i, names[i], u"Tokyo Standard Time", u"");
+    for (int32_t i = 0; i < 5; ++i)
+        writeEntry(*store, i, names[i], u"Tokyo Standard Time", u"");
     {
         ClockRig rig(store);
         rig.dialog.loadPickUpList();
@@ -274,15 +278,16 @@ TEST_P(PickUpStoreTest, AddedZonesAreUncheckedCopiesNamedByTheirZone) {
     const col::ArrayP& zones = rig.dialog.allZoneRecords();
     for (int32_t i = 0; i < zones.count(); ++i) {
         auto* record = zones.getAs<TimeRecord>(i);
-        if (record->zone->standardName.equals(u"Eastern Standard Time")) chosen.add(record);
+        if (record->zone->standardName.equals(u"Eastern Standard Time"))
+            chosen.add(record);
     }
     ASSERT_EQ(chosen.count(), 2);
     rig.dialog.addToPickUp(chosen);
     chosen.clear();
 
-    EXPECT_EQ(shownNames(rig), (std::vector<std::u16string>{
-                                   u"Eastern Standard Time",
-                                   u"Eastern Standard Time (DST Auto-Adjust)"}));
+    EXPECT_EQ(shownNames(rig),
+              (std::vector<std::u16string>{u"Eastern Standard Time",
+                                           u"Eastern Standard Time (DST Auto-Adjust)"}));
     EXPECT_EQ(pickUpAt(rig, 0).dstMode, tellavo::kDstOff);
     EXPECT_EQ(pickUpAt(rig, 1).dstMode, tellavo::kDstOn);
     EXPECT_FALSE(pickUpAt(rig, 1).checked);

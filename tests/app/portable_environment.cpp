@@ -17,13 +17,19 @@ public:
 
 testing::Environment* const world = testing::AddGlobalTestEnvironment(new TableWorld);
 
-map::IMappedData* openXmlStore() { return xml::MappedData::take(); }
+map::IMappedData* openXmlStore() {
+    return xml::MappedData::take();
+}
 
-void discardXmlStore(map::IMappedData* store) { store->release(); }
+void discardXmlStore(map::IMappedData* store) {
+    store->release();
+}
 
 }  // namespace
 
-int32_t expectedPresetCount() { return 31; }
+int32_t expectedPresetCount() {
+    return 31;
+}
 
 INSTANTIATE_TEST_SUITE_P(Stores, PickUpStoreTest,
                          testing::Values(StoreKind{"Xml", &openXmlStore, &discardXmlStore}),

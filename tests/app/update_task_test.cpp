@@ -30,28 +30,51 @@ std::atomic<bool> countingAllocations{false};
 std::atomic<int64_t> allocations{0};
 
 void* allocate(std::size_t size) {
-    if (countingAllocations.load(std::memory_order_relaxed)) ++allocations;
+    if (countingAllocations.load(std::memory_order_relaxed))
+        ++allocations;
     void* block = std::malloc(size != 0 ? size : 1);
-    if (block == nullptr) std::abort();
+    if (block == nullptr)
+        std::abort();
     return block;
 }
 
 void* tryAllocate(std::size_t size) noexcept {
-    if (countingAllocations.load(std::memory_order_relaxed)) ++allocations;
+    if (countingAllocations.load(std::memory_order_relaxed))
+        ++allocations;
     return std::malloc(size != 0 ? size : 1);
 }
 }  // namespace
 
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return tryAllocate(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return tryAllocate(size); }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void* operator new(std::size_t size) {
+    return allocate(size);
+}
+void* operator new[](std::size_t size) {
+    return allocate(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return tryAllocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return tryAllocate(size);
+}
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
 
 namespace s::tests::app {
 namespace {
@@ -64,7 +87,8 @@ class ScriptedSleeper final : public tellavo::ISleeper {
 public:
     void sleep(int32_t milliseconds) override {
         EXPECT_EQ(milliseconds, 200);
-        if (onSlice) onSlice();
+        if (onSlice)
+            onSlice();
     }
     std::function<void()> onSlice;
 };
@@ -104,7 +128,8 @@ protected:
     // Display position of the Japan row of the preset.
     int32_t japanRow() {
         for (int32_t i = 0; i < rig.pickUp.recordCount(); ++i) {
-            if (std::u16string(rig.pickUpText(i, 0)) == u"Japan") return i;
+            if (std::u16string(rig.pickUpText(i, 0)) == u"Japan")
+                return i;
         }
         return -1;
     }
@@ -127,9 +152,12 @@ TEST_F(UpdateTaskTest, WaitsFiveSlicesAndFifteenWhileIconized) {
         EXPECT_TRUE(rig.dialog.taskRunning());
         // The period is chosen when a cycle's work is done, so a change shows from the next
         // cycle on.
-        if (cycle == 2 && slices[cycle] == 1) iconized.setIconized(true);
-        if (cycle == 3 && slices[cycle] == 1) iconized.setIconized(false);
-        if (cycle == 4 && slices[cycle] == 3) rig.dialog.requestStop();
+        if (cycle == 2 && slices[cycle] == 1)
+            iconized.setIconized(true);
+        if (cycle == 3 && slices[cycle] == 1)
+            iconized.setIconized(false);
+        if (cycle == 4 && slices[cycle] == 3)
+            rig.dialog.requestStop();
     };
     rig.dialog.run();
     EXPECT_EQ(slices[1], 5);
@@ -147,8 +175,8 @@ TEST_F(UpdateTaskTest, TheHourFormSwitchesAtTheNextCycle) {
     int32_t japan = japanRow();
     ASSERT_GE(japan, 0);
     int64_t now = time::nowSeconds();
-    int64_t tokyo = time::zoneLocalSeconds(rig.dialog.pickUpRecords().getAs<TimeRecord>(japan)->zone,
-                                           now, false);
+    int64_t tokyo = time::zoneLocalSeconds(
+        rig.dialog.pickUpRecords().getAs<TimeRecord>(japan)->zone, now, false);
     str::StrBuffer expected24, expected12;
     time::formatClockCell24(tokyo, expected24);
     time::formatClockCell12(tokyo, expected12);
@@ -168,7 +196,8 @@ TEST_F(UpdateTaskTest, TheHourFormSwitchesAtTheNextCycle) {
     for (int32_t i = 0; i < rig.allZones.recordCount(); ++i) {
         auto* record = static_cast<TimeRecord*>(rig.allZones.recordAt(i)->userData());
         str::StrBuffer text;
-        time::formatClockCell12(time::zoneLocalSeconds(record->zone, now, record->dstMode == 2), text);
+        time::formatClockCell12(time::zoneLocalSeconds(record->zone, now, record->dstMode == 2),
+                                text);
         ASSERT_EQ(std::u16string(rig.allZonesText(i, 1)), text.text()) << i;
     }
     ASSERT_EQ(line.texts.size(), 2u);
@@ -198,8 +227,8 @@ TEST_F(UpdateTaskTest, LocalTimesAreRewrittenInPlaceWithoutAllocating) {
     std::vector<Cell> cells;
     for (const col::ArrayP* records : {&rig.dialog.pickUpRecords(), &rig.dialog.allZoneRecords()}) {
         for (int32_t i = 0; i < records->count(); ++i) {
-            cells.push_back({records->getAs<TimeRecord>(i)->row()->cell(1), nullptr, nullptr,
-                             nullptr, {}});
+            cells.push_back(
+                {records->getAs<TimeRecord>(i)->row()->cell(1), nullptr, nullptr, nullptr, {}});
         }
     }
     tellavo::TimeLineSink line;

@@ -6,10 +6,12 @@
 
 namespace s::test {
 
-inline std::u16string textOf(const s::str::StrBuffer& buffer) { return buffer.text(); }
+inline std::u16string textOf(const s::str::StrBuffer& buffer) {
+    return buffer.text();
+}
 
 inline std::u16string textOf(const s::str::StrBuffer* buffer) {
-  return buffer ? buffer->text() : u"<null>";
+    return buffer ? buffer->text() : u"<null>";
 }
 
 }  // namespace s::test

@@ -19,7 +19,8 @@ bool readDigits(const char16_t* text, int32_t count, int32_t& value) {
     value = 0;
     for (int32_t i = 0; i < count; ++i) {
         char16_t unit = text[i];
-        if (unit < u'0' || unit > u'9') return false;
+        if (unit < u'0' || unit > u'9')
+            return false;
         value = value * 10 + (unit - u'0');
     }
     return true;
@@ -35,11 +36,14 @@ const char* clockArgsUsage() {
 bool parseUtcMoment(const char16_t* text, int64_t& seconds) {
     // Positions of the separators in "YYYY-MM-DDTHH:MM:SSZ".
     constexpr int32_t kLength = 20;
-    if (text == nullptr) return false;
+    if (text == nullptr)
+        return false;
     for (int32_t i = 0; i < kLength; ++i) {
-        if (text[i] == 0) return false;
+        if (text[i] == 0)
+            return false;
     }
-    if (text[kLength] != 0) return false;
+    if (text[kLength] != 0)
+        return false;
     if (text[4] != u'-' || text[7] != u'-' || text[10] != u'T' || text[13] != u':' ||
         text[16] != u':' || text[19] != u'Z') {
         return false;
@@ -67,11 +71,13 @@ bool parseClockArgs(int32_t count, const char16_t* const* arguments, ClockArgs& 
     bool twentyFour = false;
     for (int32_t i = 0; i < count; ++i) {
         const char16_t* option = arguments[i];
-        if (option == nullptr) return false;
+        if (option == nullptr)
+            return false;
         bool takesValue = sameText(option, u"--list") || sameText(option, u"--at") ||
                           sameText(option, u"--lang") || sameText(option, u"--settings");
         if (takesValue) {
-            if (i + 1 >= count || arguments[i + 1] == nullptr) return false;
+            if (i + 1 >= count || arguments[i + 1] == nullptr)
+                return false;
             const char16_t* value = arguments[++i];
             if (sameText(option, u"--list")) {
                 if (sameText(value, u"pickup")) {
@@ -82,13 +88,16 @@ bool parseClockArgs(int32_t count, const char16_t* const* arguments, ClockArgs& 
                     return false;
                 }
             } else if (sameText(option, u"--at")) {
-                if (!parseUtcMoment(value, args.momentSeconds)) return false;
+                if (!parseUtcMoment(value, args.momentSeconds))
+                    return false;
                 args.hasMoment = true;
             } else if (sameText(option, u"--lang")) {
-                if (*value == 0) return false;
+                if (*value == 0)
+                    return false;
                 args.language.setText(value);
             } else {
-                if (*value == 0) return false;
+                if (*value == 0)
+                    return false;
                 args.settingsFile.setText(value);
             }
         } else if (sameText(option, u"--ampm")) {
@@ -99,9 +108,10 @@ bool parseClockArgs(int32_t count, const char16_t* const* arguments, ClockArgs& 
             return false;
         }
     }
-    if (twelve && twentyFour) return false;
-    args.hourForm = twelve ? HourForm::kTwelve
-                           : (twentyFour ? HourForm::kTwentyFour : HourForm::kStored);
+    if (twelve && twentyFour)
+        return false;
+    args.hourForm =
+        twelve ? HourForm::kTwelve : (twentyFour ? HourForm::kTwentyFour : HourForm::kStored);
     return true;
 }
 

@@ -17,16 +17,19 @@ void appendClockTable(s::gui::IListBox2& list, bool withCheckMarks, str::StrBuff
     int32_t rows = list.recordCount();
     for (int32_t i = 0; i < rows; ++i) {
         s::gui::listbox2::Record* row = list.recordAt(i);
-        if (row == nullptr) continue;
+        if (row == nullptr)
+            continue;
         uint32_t serial = row->serial();
         if (withCheckMarks) {
             bool checked = list.checkState(row, serial, 0) == SubRecord::kChecked;
             out.appendText(checked ? u"[x] " : u"[ ] ");
         }
         for (int32_t column = 0; column < kCells; ++column) {
-            if (column > 0) out.appendUnit(u'\t');
+            if (column > 0)
+                out.appendUnit(u'\t');
             const char16_t* text = list.cellText(row, serial, column);
-            if (text != nullptr) out.appendText(text);
+            if (text != nullptr)
+                out.appendText(text);
         }
         out.appendUnit(u'\n');
     }

@@ -31,7 +31,9 @@ ClockRig::ClockRig(map::IMappedData* store) {
     dialog.attachLists(&pickUp, &allZones);
 }
 
-ClockRig::~ClockRig() { dialog.reset(); }
+ClockRig::~ClockRig() {
+    dialog.reset();
+}
 
 const char16_t* ClockRig::pickUpText(int32_t row, int32_t column) {
     gui::listbox2::Record* record = pickUp.recordAt(row);

@@ -32,19 +32,23 @@ constexpr int kExitBadArguments = 2;
 void writeAll(HANDLE handle, const char* bytes, DWORD count) {
     while (count > 0) {
         DWORD written = 0;
-        if (!WriteFile(handle, bytes, count, &written, nullptr) || written == 0) return;
+        if (!WriteFile(handle, bytes, count, &written, nullptr) || written == 0)
+            return;
         bytes += written;
         count -= written;
     }
 }
 
 void writeUtf8(HANDLE handle, const s::str::StrBuffer& text) {
-    if (text.isEmpty()) return;
+    if (text.isEmpty())
+        return;
     const auto* units = reinterpret_cast<const wchar_t*>(text.rawChars());
     int size = WideCharToMultiByte(CP_UTF8, 0, units, text.length(), nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return;
+    if (size <= 0)
+        return;
     char* bytes = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, static_cast<SIZE_T>(size)));
-    if (bytes == nullptr) return;
+    if (bytes == nullptr)
+        return;
     WideCharToMultiByte(CP_UTF8, 0, units, text.length(), bytes, size, nullptr, nullptr);
     writeAll(handle, bytes, static_cast<DWORD>(size));
     HeapFree(GetProcessHeap(), 0, bytes);
@@ -65,16 +69,19 @@ void chooseLanguage(s::lang::Localizer& localizer, s::map::IMappedData& store,
         return;
     }
     const char16_t* stored = store.getString(u"Language", u"", nullptr);
-    if (stored != nullptr && *stored != 0) localizer.selectLanguage(stored);
+    if (stored != nullptr && *stored != 0)
+        localizer.selectLanguage(stored);
 }
 
-void printTable(const ClockArgs& args, s::lang::Localizer& localizer,
-                s::map::IMappedData& store, s::str::StrBuffer& out) {
+void printTable(const ClockArgs& args, s::lang::Localizer& localizer, s::map::IMappedData& store,
+                s::str::StrBuffer& out) {
     tellavo::Dialog* dialog = tellavo::Dialog::take();
     s::gui::win::ListBox2* list = s::gui::win::ListBox2::take();
     if (dialog == nullptr || list == nullptr) {
-        if (dialog != nullptr) dialog->release();
-        if (list != nullptr) list->release();
+        if (dialog != nullptr)
+            dialog->release();
+        if (list != nullptr)
+            list->release();
         return;
     }
     dialog->bind(&localizer, &store);
@@ -104,9 +111,8 @@ void printTable(const ClockArgs& args, s::lang::Localizer& localizer,
 
 int wmain(int argc, wchar_t** argv) {
     ClockArgs args;
-    if (!s::tools::clocks::parseClockArgs(argc - 1,
-                                          reinterpret_cast<const char16_t* const*>(argv + 1),
-                                          args)) {
+    if (!s::tools::clocks::parseClockArgs(
+            argc - 1, reinterpret_cast<const char16_t* const*>(argv + 1), args)) {
         const char* usage = s::tools::clocks::clockArgsUsage();
         HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
         writeAll(error, usage, static_cast<DWORD>(lstrlenA(usage)));
@@ -114,10 +120,12 @@ int wmain(int argc, wchar_t** argv) {
         return kExitBadArguments;
     }
     // Before anything reads the clock or loads the zone database.
-    if (args.hasMoment) s::time::setClockOverride(args.momentSeconds);
+    if (args.hasMoment)
+        s::time::setClockOverride(args.momentSeconds);
 
     s::lang::Localizer* localizer = s::lang::win::loadLanguagePack();
-    if (localizer == nullptr) return 1;
+    if (localizer == nullptr)
+        return 1;
     s::map::IMappedData* store = args.settingsFile.isEmpty()
                                      ? openProgramStore(*localizer)
                                      : s::xml::MappedData::createForFile(args.settingsFile.text());
@@ -131,7 +139,8 @@ int wmain(int argc, wchar_t** argv) {
     printTable(args, *localizer, *store, out);
     HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     DWORD mode = 0;
-    if (GetConsoleMode(output, &mode)) SetConsoleOutputCP(CP_UTF8);
+    if (GetConsoleMode(output, &mode))
+        SetConsoleOutputCP(CP_UTF8);
     writeUtf8(output, out);
 
     store->release();
