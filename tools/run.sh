@@ -8,14 +8,8 @@ source tools/wine-env.sh
 exe=build/win/app/Tellavo.exe
 seconds=${TELLAVO_RUN_SECONDS:-6}
 
-xvfb_pid=
-if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 120); do [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break; done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-fi
+own_display=0
+if [ -z "${DISPLAY:-}" ]; then xvfb_start && own_display=1; fi
 
 wine_start
 clocks=build/win/tools/clocks/tellavo-clocks.exe
@@ -32,5 +26,5 @@ sleep "$seconds"
 if kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null; fi
 wait "$app_pid" 2>/dev/null
 wine_stop
-[ -n "$xvfb_pid" ] && { kill "$xvfb_pid"; wait "$xvfb_pid" 2>/dev/null; }
+[ $own_display = 1 ] && xvfb_stop
 echo "screenshot: $root/build/run.png"

@@ -19,10 +19,14 @@ if [ -n "${TELLAVO_FUZZ_SECONDS:-}" ] && [ -x tools/fuzz.sh ]; then
 fi
 
 echo "== Windows tests under Wine"
+# GUI tests get their own display, whatever DISPLAY the caller has.
+unset DISPLAY
+xvfb_start || { echo "test: Xvfb did not start"; status=1; }
 wine_start
 ctest --preset win 2>&1 | tee "$logs/win.log"
 [ "${PIPESTATUS[0]}" = 0 ] || status=1
 wine_stop
+xvfb_stop
 # Figures that some test programs print about themselves (CTest keeps them in its log).
 grep -h -E '^(zone conversions agreeing with the platform: |\[ figures  \] )' \
   build/native/Testing/Temporary/LastTest*.log build/win/Testing/Temporary/LastTest*.log \

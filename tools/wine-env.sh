@@ -16,3 +16,23 @@ wine_start() {
 wine_stop() {
   timeout 30 wineserver -k </dev/null >/dev/null 2>&1 || true
 }
+
+# A private Xvfb for GUI runs, on a display number the server picks itself (-displayfd), so
+# that parallel runs never collide. Stopped by its own pid, never by name.
+TELLAVO_XVFB_PID=
+xvfb_start() {
+  [ -n "$TELLAVO_XVFB_PID" ] && return 0
+  local fifo; fifo=$(mktemp -u /tmp/tellavo-xvfb.XXXXXX); mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
+  TELLAVO_XVFB_PID=$!
+  local n; read -r -t 20 n <"$fifo" || n=
+  rm -f "$fifo"
+  if [ -z "$n" ]; then kill "$TELLAVO_XVFB_PID" 2>/dev/null; TELLAVO_XVFB_PID=; return 1; fi
+  export DISPLAY=":$n"
+}
+
+xvfb_stop() {
+  [ -n "$TELLAVO_XVFB_PID" ] || return 0
+  kill "$TELLAVO_XVFB_PID" 2>/dev/null; wait "$TELLAVO_XVFB_PID" 2>/dev/null
+  TELLAVO_XVFB_PID=
+}
