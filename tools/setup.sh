@@ -14,7 +14,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
   googletest libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev libjpeg-dev
 )
 
 apt_updated=0

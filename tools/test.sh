@@ -14,7 +14,7 @@ ctest --preset native -j2 2>&1 | tee "$logs/native.log"
 [ "${PIPESTATUS[0]}" = 0 ] || status=1
 
 if [ -n "${TELLAVO_FUZZ_SECONDS:-}" ] && [ -x tools/fuzz.sh ]; then
-  echo "== fuzzing the XML parser for ${TELLAVO_FUZZ_SECONDS} s"
+  echo "== fuzzing the XML parser and the JPEG decoder for ${TELLAVO_FUZZ_SECONDS} s each"
   tools/fuzz.sh "$TELLAVO_FUZZ_SECONDS" || status=1
 fi
 
