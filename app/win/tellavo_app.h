@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/win/win_app.h"
+#include "app/frame/win/win_app.h"
 
 // The world clock's application object: its start-up override does all of the program's
 // work and returns false, so no framework message loop is ever entered.

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+namespace s::process::commandline {
+class ICommandLine;
+}
+
 namespace s::app::win {
 
 // Our own small application object for the start-up: what the entry point knows about the
@@ -20,6 +24,8 @@ public:
     // The arguments after the program name, as the process received them.
     const wchar_t* commandLine() const { return commandLine_; }
     int showCommand() const { return showCommand_; }
+    // Splits the arguments by the platform's rules into `into`; false when that failed.
+    bool parseCommandLine(process::commandline::ICommandLine& into) const;
 
     // The program's work. A false result ends the process with ExitInstance's code.
     virtual bool InitInstance() { return true; }

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/frame/i_app_base.h"
+#include "app/frame/win/command_line.h"
+#include "app/frame/win/icon_group.h"
+#include "base/str_buffer.h"
+
+namespace s::app::win {
+
+class WinApp;
+
+// The application base over the executable's resources and the user's registry. Taken
+// from its pool and initialised once on the main thread; afterwards the main window's
+// thread uses it. Releasing it saves the store (unless saveSettings ran) and gives back
+// everything it holds.
+class AppBase final : public thread::Pooled<AppBase, IAppBase> {
+public:
+    // Resource ids of the executable.
+    static constexpr int32_t kIconGroupId = 128;
+    static constexpr int32_t kPictureAId = 131;
+    static constexpr int32_t kPictureBId = 132;
+
+    // How long a later copy waits for the running copy's main window to appear.
+    static constexpr uint32_t kCopyWindowWaitMs = 5000;
+
+    using WebPageOpener = bool (*)(const char16_t* url);
+
+    // Where the settings live and what opens web pages; the defaults are the product's.
+    struct Options {
+        // Below HKEY_CURRENT_USER: the product key holding "Silent" and, under "SaveData",
+        // the settings. nullptr: "Software\Kivo\" + the settings identifier.
+        const char16_t* productKey = nullptr;
+        // The module whose resources are read; nullptr: the executable.
+        HMODULE module = nullptr;
+        // nullptr: the shell's "open" verb.
+        WebPageOpener openWebPage = nullptr;
+    };
+
+    AppBase();
+    ~AppBase() override;
+    AppBase(const AppBase&) = delete;
+    AppBase& operator=(const AppBase&) = delete;
+
+    // A pooled, initialised application base (see initialize).
+    static AppBase* create(const WinApp& application, gui::drawer::Skinner* skinner,
+                           const Options& options);
+    static AppBase* create(const WinApp& application, gui::drawer::Skinner* skinner) {
+        return create(application, skinner, Options{});
+    }
+
+    const char16_t* className() const override { return u"s_app_win_AppBase"; }
+    AppBase* newInstance() const override { return take(); }
+    // Saves the store unless it was saved explicitly, releases everything, leaves COM.
+    void reset() override;
+
+    // Opens the store, reads the command line, loads the pack, icons and pictures, stamps
+    // the identity and applies the stored language and skin. The skinner stays the caller's.
+    // Runs once per instance.
+    void initialize(const WinApp& application, gui::drawer::Skinner* skinner,
+                    const Options& options);
+
+    const char16_t* editionWord() const override { return editionWord_; }
+    const char16_t* executablePath() const override { return executablePath_.text(); }
+    const char16_t* executableFolder() const override { return executableFolder_.text(); }
+    process::commandline::ICommandLine* commandLine() const override { return commandLine_; }
+    int32_t productTextBase() const override { return productTextBase_; }
+    lang::Localizer* localizer() const override { return localizer_; }
+    map::IMappedData* settings() const override { return store_; }
+    bool saveSettings() override;
+    bool hasSkinner() const override { return skinner_ != nullptr; }
+    gui::drawer::Skinner* skinner() const override { return skinner_; }
+
+    const char16_t* languageName() override;
+    void setLanguageName(const char16_t* name) override;
+    const char16_t* skinName() override;
+    void setSkinName(const char16_t* name) override;
+
+    bool notifyRunningCopy(bool search, bool alsoSecondMessage, bool useAllTitles) override;
+    bool notifyRunningCopyOnDesktop(bool search, bool alsoSecondMessage,
+                                    bool useAllTitles) override;
+
+    map::IMappedData* createFileSettings() override;
+    map::IMappedData* createRegistrySettings() override;
+    void handleSilentFlag() override;
+
+    // Icon group 128 and its images (owned by the group; nullptr when missing).
+    IconGroup* iconGroup() const { return iconGroup_; }
+    HICON smallIcon() const { return iconGroup_ ? iconGroup_->smallIcon() : nullptr; }
+    HICON largeIcon() const { return iconGroup_ ? iconGroup_->largeIcon() : nullptr; }
+    HICON hugeIcon() const { return iconGroup_ ? iconGroup_->hugeIcon() : nullptr; }
+    // Any icon group of the module; the caller releases it.
+    IconGroup* iconGroupById(int32_t id) const { return IconGroup::takeBound(module_, id); }
+
+    // The encoded bytes of picture A (131) and B (132), owned by the module; false when the
+    // resource is missing.
+    bool pictureABytes(const uint8_t*& bytes, uint32_t& size) const;
+    bool pictureBBytes(const uint8_t*& bytes, uint32_t& size) const;
+
+    // The product key below HKEY_CURRENT_USER.
+    const char16_t* productKey() const { return productKey_.text(); }
+    bool isInitialized() const { return initialized_; }
+
+private:
+    void stampIdentity();
+    void applyStoredLanguage();
+    void applyStoredSkin();
+    bool notify(bool search, bool alsoSecondMessage, bool useAllTitles, bool desktopOnly);
+
+    str::StrBuffer* work_ = nullptr;
+    str::StrBuffer* work2_ = nullptr;
+    const char16_t* editionWord_ = u"";
+    int32_t productTextBase_ = 0;
+    process::commandline::win::CommandLine* commandLine_ = nullptr;
+    str::StrBuffer executablePath_;
+    str::StrBuffer executableFolder_;
+    HMODULE module_ = nullptr;  // the resource archive: the executable's own resources
+    lang::Localizer* localizer_ = nullptr;
+    gui::drawer::Skinner* skinner_ = nullptr;
+    IconGroup* iconGroup_ = nullptr;
+    bool saved_ = false;
+    map::IMappedData* store_ = nullptr;
+    str::StrBuffer defaultSkinName_;
+    str::StrBuffer productKey_;
+    WebPageOpener openWebPage_ = nullptr;
+    bool oleInitialized_ = false;
+    bool initialized_ = false;
+};
+
+}  // namespace s::app::win
