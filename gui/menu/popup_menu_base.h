@@ -98,6 +98,8 @@ public:
     MenuItem* itemAt(int32_t position) const;
     PopupMenuBase* submenuAt(int32_t position) const;
     int32_t submenuCount() const { return submenus_.count(); }
+    // The title as the native entry of a submenu shows it (literal titles with "&" doubled).
+    void nativeTitle(str::strbuffer::StrBuffer& out);
 
 protected:
     PopupMenuBase();
@@ -117,9 +119,6 @@ protected:
     // checkPos outside [firstPos, lastPos]: the radio marks in the range go.
     virtual void nativeCheckRadio(int32_t checkPos, int32_t firstPos, int32_t lastPos) = 0;
     virtual void nativeEnable(int32_t position, bool on) = 0;
-
-    // The title as the native entry of a submenu shows it (literal titles with "&" doubled).
-    void nativeTitle(str::strbuffer::StrBuffer& out);
 
 private:
     void insertEntry(int32_t position, void* entry, bool isSubmenu);

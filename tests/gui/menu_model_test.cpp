@@ -58,7 +58,7 @@ protected:
     }
     void nativeInsertSubmenu(int32_t position, PopupMenuBase& submenu) override {
         str::strbuffer::StrBuffer shown;
-        static_cast<FakeMenu&>(submenu).nativeTitle(shown);
+        submenu.nativeTitle(shown);
         NativeEntry e;
         e.text = shown.text();
         e.submenu = true;
