@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/event_listener.h"
 #include "base/object.h"
 #include "base/pool.h"
 
@@ -24,7 +25,10 @@ namespace s::app {
 // line, the executable's path and the skinner, the two user settings "Language" and "Skin",
 // the single-instance check and the installer's first-start flag. Created on the main
 // thread before any window; used from the main window's thread afterwards.
-class IAppBase : public base::IObject, public thread::IPoolable {
+// It listens to its skinner: the skin the user picks is stored and applied at the next start.
+class IAppBase : public base::IObject,
+                 public thread::IPoolable,
+                 public gui::events::IEventListener {
 public:
     // Language-pack ids of the product texts: the title is the base, the others lie at fixed
     // distances from it. The settings identifier is not relative.

@@ -4,6 +4,7 @@
 
 #include "app/frame/i_command_line.h"
 #include "app/frame/win/app_base.h"
+#include "gui/drawer/skinner.h"
 
 bool CTellavoApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{};
@@ -12,7 +13,9 @@ bool CTellavoApp::InitInstance() {
     InitCommonControlsEx(&controls);
     WinApp::InitInstance();
 
-    s::app::win::AppBase* base = s::app::win::AppBase::create(*this, nullptr);
+    // The application base owns the skinner and applies the stored skin to it.
+    s::app::win::AppBase* base =
+        s::app::win::AppBase::create(*this, s::gui::drawer::Skinner::create(u"ThinWindow"));
     if (!base)
         return false;
     // A running copy has been told to show itself: this start ends here.

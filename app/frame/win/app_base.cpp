@@ -10,6 +10,7 @@
 
 #include "app/frame/win/running_copy.h"
 #include "app/frame/win/win_app.h"
+#include "gui/drawer/skinner.h"
 #include "lang/lang_pack.h"
 #include "lang/localizer.h"
 #include "lang/win/lang_resource.h"
@@ -125,6 +126,10 @@ void AppBase::reset() {
     if (iconGroup_)
         iconGroup_->release();
     iconGroup_ = nullptr;
+    if (skinner_) {
+        skinner_->removeListener(this);
+        skinner_->release();
+    }
     skinner_ = nullptr;
     if (store_) {
         if (!saved_)
@@ -189,12 +194,27 @@ void AppBase::applyStoredLanguage() {
         setLanguageName(current->engName().text());
 }
 
-void AppBase::applyStoredSkin() {}
+void AppBase::applyStoredSkin() {
+    if (!skinner_)
+        return;
+    // The skinner tells its listeners only when this changes the skin; nothing is written
+    // here, so "Skin" stays absent until the user picks one.
+    skinner_->selectByName(skinName());
+    skinner_->addListener(this);
+}
 
 const char16_t* AppBase::skinName() {
     if (!store_)
         return defaultSkinName_.text();
-    return store_->getString(u"Skin", u"", defaultSkinName_.text());
+    const char16_t* stored = store_->getString(u"Skin", u"", defaultSkinName_.text());
+    if (skinner_ && !skinner_->hasSkin(stored))
+        return defaultSkinName_.text();
+    return stored;
+}
+
+void AppBase::onEvent(base::IObject* source, int32_t eventId) {
+    if (skinner_ && source == skinner_ && eventId == gui::drawer::Skinner::kSkinChanged)
+        setSkinName(skinner_->currentName());
 }
 
 void AppBase::setSkinName(const char16_t* name) {

@@ -58,8 +58,8 @@ public:
     void reset() override;
 
     // Opens the store, reads the command line, loads the pack, icons and pictures, stamps
-    // the identity and applies the stored language and skin. The skinner stays the caller's.
-    // Runs once per instance.
+    // the identity and applies the stored language and skin. The application base owns the
+    // skinner from here on and releases it with itself. Runs once per instance.
     void initialize(const WinApp& application, gui::drawer::Skinner* skinner,
                     const Options& options);
 
@@ -86,6 +86,9 @@ public:
     map::IMappedData* createFileSettings() override;
     map::IMappedData* createRegistrySettings() override;
     void handleSilentFlag() override;
+
+    // The skinner's change of skin: the new skin's name is stored.
+    void onEvent(base::IObject* source, int32_t eventId) override;
 
     // Icon group 128 and its images (owned by the group; nullptr when missing).
     IconGroup* iconGroup() const { return iconGroup_; }

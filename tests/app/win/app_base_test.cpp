@@ -11,6 +11,7 @@
 #include "app/frame/i_command_line.h"
 #include "app/frame/win/app_base.h"
 #include "app/frame/win/running_copy.h"
+#include "gui/drawer/skinner.h"
 #include "lang/lang_pack.h"
 #include "lang/localizer.h"
 #include "persist/map/i_mapped_data.h"
@@ -175,6 +176,57 @@ TEST(AppBase, FileSettingsLiveBesideTheExecutable) {
     file->release();
     base->release();
 }
+
+void storeSkin(const PrivateProductKey& key, const std::u16string& name) {
+    reg::win::RegDir* skin =
+        reg::win::RegDir::takeOpen(reg::kCurrentUser, (key.settingsPath() + u"\\Skin").c_str());
+    ASSERT_TRUE(skin->setRaw(u"", reg::kTypeSz, name.c_str(),
+                             static_cast<uint32_t>((name.size() + 1) * 2)));
+    skin->release();
+}
+
+AppBase* createSkinned(const PrivateProductKey& key) {
+    return createAppBase(key, L"", nullptr, gui::drawer::Skinner::create(u"ThinWindow"));
+}
+
+TEST(AppBase, SkinThePersonPicksIsStoredAndComesBackAtTheNextStart) {
+    PrivateProductKey key;
+    AppBase* base = createSkinned(key);
+    ASSERT_TRUE(base->hasSkinner());
+    // A first start shows the default skin and stores nothing.
+    EXPECT_EQ(text(base->skinner()->currentName()), u"Black");
+    EXPECT_EQ(readKeyText(key.settingsPath() + u"\\Skin", u"-"), u"-");
+    base->skinner()->selectByName(u"sky blue");
+    EXPECT_EQ(readKeyText(key.settingsPath() + u"\\Skin", u"-"), u"Sky Blue");
+    base->release();
+
+    AppBase* next = createSkinned(key);
+    EXPECT_EQ(text(next->skinner()->currentName()), u"Sky Blue");
+    EXPECT_EQ(text(next->skinName()), u"Sky Blue");
+    next->release();
+}
+
+struct SkinCase {
+    const char16_t* stored;
+    const char16_t* current;
+};
+
+class StoredSkin : public testing::TestWithParam<SkinCase> {};
+
+TEST_P(StoredSkin, NamesNoSchemeGivesTheDefaultAndTheStoredValueStays) {
+    const SkinCase& c = GetParam();
+    PrivateProductKey key;
+    storeSkin(key, c.stored);
+    AppBase* base = createSkinned(key);
+    EXPECT_EQ(text(base->skinner()->currentName()), c.current);
+    EXPECT_EQ(readKeyText(key.settingsPath() + u"\\Skin", u"-"), c.stored);
+    base->release();
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, StoredSkin,
+                         testing::Values(SkinCase{u"Indigo", u"Indigo"},
+                                         SkinCase{u"classic lg", u"Classic LG"},
+                                         SkinCase{u"Plaid", u"Black"}, SkinCase{u"", u"Black"}));
 
 // The installer's first-start flag: only a DWORD of exactly 1 counts, and it counts once.
 struct SilentCase {

@@ -38,13 +38,14 @@ PrivateProductKey::~PrivateProductKey() {
 }
 
 ::s::app::win::AppBase* createAppBase(const PrivateProductKey& key, const wchar_t* arguments,
-                                      ::s::app::win::AppBase::WebPageOpener opener) {
+                                      ::s::app::win::AppBase::WebPageOpener opener,
+                                      gui::drawer::Skinner* skinner) {
     ::s::app::win::WinApp application;
     application.attach(GetModuleHandleW(nullptr), arguments, SW_SHOWNORMAL);
     ::s::app::win::AppBase::Options options;
     options.productKey = key.path();
     options.openWebPage = opener;
-    return ::s::app::win::AppBase::create(application, nullptr, options);
+    return ::s::app::win::AppBase::create(application, skinner, options);
 }
 
 std::u16string readKeyText(const std::u16string& path, const std::u16string& fallback) {

@@ -30,10 +30,11 @@ private:
     std::u16string path_;
 };
 
-// An application base on the private key, started with `arguments` as its command line.
-// The caller releases it.
+// An application base on the private key, started with `arguments` as its command line,
+// owning `skinner` when one is given. The caller releases it.
 ::s::app::win::AppBase* createAppBase(const PrivateProductKey& key, const wchar_t* arguments = L"",
-                                      ::s::app::win::AppBase::WebPageOpener opener = nullptr);
+                                      ::s::app::win::AppBase::WebPageOpener opener = nullptr,
+                                      gui::drawer::Skinner* skinner = nullptr);
 
 // The unnamed text of a key below HKEY_CURRENT_USER; `fallback` when missing.
 std::u16string readKeyText(const std::u16string& path, const std::u16string& fallback);
