@@ -1,8 +1,9 @@
-# Tellavo: `make run` builds and starts the world clock under Wine, `make test` runs every test.
+# Tellavo: `make run` builds and starts the world clock under Wine, `make test` runs every test,
+# `make dist` builds the installer and the portable zip.
 SHELL := /bin/bash
 .DEFAULT_GOAL := run
 
-.PHONY: setup build build-native build-win run test bench fuzz clean
+.PHONY: setup build build-native build-win run test dist bench fuzz clean
 
 setup:
 	@tools/setup.sh
@@ -20,7 +21,12 @@ build: build-native build-win
 run: build-win
 	@tools/run.sh
 
-test: build
+# The installer, the portable zip and SHA256SUMS in build/dist.
+dist: build-win
+	cmake --build --preset win --target dist
+
+# The package tests install what make dist built.
+test: build dist
 	@tools/test.sh
 
 bench: setup
@@ -30,4 +36,4 @@ fuzz: setup
 	@tools/fuzz.sh $(FUZZ_SECONDS)
 
 clean:
-	rm -rf build/native build/win build/bench-native build/fuzz
+	rm -rf build/native build/win build/bench-native build/fuzz build/dist

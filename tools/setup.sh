@@ -2,7 +2,8 @@
 # Installs everything Tellavo's build and tests need on a Debian 12 machine, as root.
 # Idempotent and quick when all is there: apt packages, a deb-src entry for Debian's own
 # source packages, libjpeg-turbo cross-built for mingw, the Google Benchmark sources for the
-# Windows build and the Wine prefix. Nothing is downloaded from outside Debian's archive.
+# Windows build and the Wine prefix (makensis and zip for the release packages come with the
+# apt packages). Nothing is downloaded from outside Debian's archive.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cache=$root/build/cache
@@ -15,6 +16,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
   googletest libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
   clang libclang-rt-14-dev libjpeg-dev
+  nsis zip unzip
 )
 
 apt_updated=0
