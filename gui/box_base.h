@@ -120,6 +120,7 @@ public:
     void releaseBackgroundBuffer() override {}
     bool isHovered() const { return hovered_; }
     void addClickListener(events::IEventListener* l) override;
+    void addActionListener(events::IEventListener* l) override { addClickListener(l); }
 
     int32_t leftMargin() const { return leftMargin_; }
     int32_t topMargin() const { return topMargin_; }

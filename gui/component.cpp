@@ -1,5 +1,6 @@
 #include "gui/component.h"
 
+#include "gui/drawer/skinner.h"
 #include "gui/i_window.h"
 #include "lang/localizer.h"
 
@@ -20,13 +21,21 @@ Color paleFrom(Color c) {
     return rgb(r, g, b);
 }
 
-void listenToLocalizer(IWindow* window, events::IEventListener* listener, bool on) {
-    if (!window || !window->hasLocalizer())
+void listenToWindowSources(IWindow* window, events::IEventListener* listener, bool on) {
+    if (!window)
         return;
-    if (on)
-        window->localizer()->addListener(listener);
-    else
-        window->localizer()->removeListener(listener);
+    if (lang::Localizer* localizer = window->localizer()) {
+        if (on)
+            localizer->addListener(listener);
+        else
+            localizer->removeListener(listener);
+    }
+    if (drawer::Skinner* skinner = window->skinner()) {
+        if (on)
+            skinner->addListener(listener);
+        else
+            skinner->removeListener(listener);
+    }
 }
 
 }  // namespace s::gui

@@ -11,8 +11,8 @@ namespace s::gui {
 int32_t clampToLimits(int32_t value, int32_t minimum, int32_t maximum);
 // The pale background derived from the inactive caption text colour.
 Color paleFrom(Color inactiveCaptionText);
-// Registers with (or leaves) the window's localizer.
-void listenToLocalizer(IWindow* window, events::IEventListener* listener, bool on);
+// Registers with (or leaves) the window's localizer and skinner, when it has them.
+void listenToWindowSources(IWindow* window, events::IEventListener* listener, bool on);
 
 // The state every component keeps (geometry, limits, flags, colours, parent) and the
 // behaviour that needs no platform: positioning suspension, clamped resizing, centring.
@@ -397,14 +397,14 @@ inline void ComponentOf<Interface>::attach(IComponent* parent) {
     if (parent) {
         parent_ = parent;
         window_ = parent->window();
-        listenToLocalizer(window_, this, true);
+        listenToWindowSources(window_, this, true);
         createNative();
         return;
     }
     if (!parent_)
         return;
     destroyNative();
-    listenToLocalizer(window_, this, false);
+    listenToWindowSources(window_, this, false);
     parent_ = nullptr;
     window_ = nullptr;
 }

@@ -125,6 +125,9 @@ public:
 
     // The platform window of the component (an HWND on Windows); none before it is attached.
     virtual void* nativeHandle() const = 0;
+    // The listener of the component's main event (a button's press, a box's click); a
+    // window's close triggers register this way. Components without one ignore it.
+    virtual void addActionListener(events::IEventListener* /*listener*/) {}
     // The component as a box; none for every other kind.
     virtual IBox* asBox() { return nullptr; }
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 #include "gui/i_container.h"
 
@@ -9,7 +10,7 @@ class Localizer;
 }
 namespace s::gui::drawer {
 class Skinner;
-class IFrameDrawer;
+class IWindowDrawer;
 }  // namespace s::gui::drawer
 
 namespace s::gui {
@@ -53,6 +54,17 @@ public:
         kClipboard = 27,
     };
     static constexpr int32_t kEventSlots = 28;
+
+    // The one hand-over to the window's thread: runs `operation` (block) there and waits for
+    // it; at once when called on that thread or when the window has no native window.
+    // Any thread; the caller must hold no lock the window's thread may wait for.
+    virtual bool isWindowThread() const = 0;
+    virtual void runOnWindowThread(void (*operation)(void*), void* block) = 0;
+    template <class F>
+    void onWindowThread(F&& operation) {
+        runOnWindowThread([](void* f) { (*static_cast<std::remove_reference_t<F>*>(f))(); },
+                          &operation);
+    }
 
     virtual void setScreenX(int32_t x) = 0;
     virtual void setScreenY(int32_t y) = 0;
@@ -177,7 +189,7 @@ public:
     virtual void addSizingListener(events::IEventListener* listener) = 0;
 
     // Owned when `owned`; switches to the custom frame style.
-    virtual void setFrameDrawer(drawer::IFrameDrawer* drawer, bool owned) = 0;
+    virtual void setFrameDrawer(drawer::IWindowDrawer* drawer, bool owned) = 0;
     virtual void setKeepMinimumSize(bool on) = 0;
     virtual void setKeepMinimumSize(int32_t width, int32_t height) = 0;
 
