@@ -87,7 +87,11 @@ void Box::createNative() {
         return;
     native_ = createToolkitWindow(WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_CLIPSIBLINGS, x_ + dx_,
                                   y_ + dy_, width_, height_, parentHwnd, this);
-    if (native_ && acceptFiles_)
+    if (!native_)
+        return;
+    // Children attach in order: a later one lies on the earlier ones (a pile's front).
+    SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (acceptFiles_)
         DragAcceptFiles(hwnd(), TRUE);
 }
 
