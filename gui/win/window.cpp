@@ -10,6 +10,7 @@
 #include "gui/i_menu_target.h"
 #include "gui/i_window_state.h"
 #include "gui/layout/layouts.h"
+#include "gui/menu/command_routing.h"
 #include "lang/localizer.h"
 
 namespace s::gui::win {
@@ -499,15 +500,7 @@ bool Window::onCommand(uintptr_t wparam, intptr_t lparam) {
     // Control notifications belong to the control (the class procedure reflects them).
     if (lparam != 0)
         return false;
-    int32_t command = LOWORD(wparam);
-    IMenuTarget* menus[3] = {menuBar_, trayMenu_, contextMenu_};
-    for (IMenuTarget* menu : menus) {
-        if (menu && menu->hasCommand(command)) {
-            menu->dispatchCommand(command);
-            return true;
-        }
-    }
-    return false;
+    return menu::routeCommand(menuBar_, trayMenu_, contextMenu_, LOWORD(wparam)) != nullptr;
 }
 
 bool Window::onWheel(uintptr_t wparam, intptr_t lparam) {
