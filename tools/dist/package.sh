@@ -20,7 +20,8 @@ trap 'rm -rf "$stage"' EXIT
 # Debug information stays in the build; the packages get stripped executables.
 "$strip" --strip-all -o "$stage/Tellavo.exe" "$exe"
 "$strip" --strip-all -o "$stage/tellavo-clocks.exe" "$clocks"
-# Notepad-friendly text: CR LF line ends, the product facts filled in.
+# Notepad-friendly text: CR LF line ends, the product facts filled in. License.txt keeps each
+# paragraph on one line, so that the installer's licence page wraps it to its own width.
 to_dos() { sed -e "s|@VERSION@|$version|g" -e "s|@TITLE@|$title|g" -e "s|@SETTINGS_ID@|$settings_id|g" \
              -e "s|@WEB_PAGE@|$web_page|g" -e 's/$/\r/' "$1" >"$2"; }
 to_dos "$here/ReadMe.txt" "$stage/ReadMe.txt"
