@@ -52,6 +52,21 @@ void Box::doLayout() {
         BoxBase::doLayout();
 }
 
+void Box::addChild(IComponent* child) {
+    if (!handedOver([&] { BoxBase::addChild(child); }))
+        BoxBase::addChild(child);
+}
+
+void Box::removeChild(IComponent* child, bool recursive) {
+    if (!handedOver([&] { BoxBase::removeChild(child, recursive); }))
+        BoxBase::removeChild(child, recursive);
+}
+
+void Box::removeAllChildren(bool recursive) {
+    if (!handedOver([&] { BoxBase::removeAllChildren(recursive); }))
+        BoxBase::removeAllChildren(recursive);
+}
+
 void Box::setVisible(bool show, bool recursive) {
     if (!handedOver([&] { BoxBase::setVisible(show, recursive); }))
         BoxBase::setVisible(show, recursive);

@@ -35,6 +35,9 @@ public:
     void setBounds(int32_t x, int32_t y, int32_t width, int32_t height) override;
     void setOffset(int32_t dx, int32_t dy) override;
     void doLayout() override;
+    void addChild(IComponent* child) override;
+    void removeChild(IComponent* child, bool recursive) override;
+    void removeAllChildren(bool recursive) override;
     void setVisible(bool show, bool recursive) override;
     void redraw() override;
     void redrawRect(int32_t x, int32_t y, int32_t w, int32_t h) override;

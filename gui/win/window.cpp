@@ -289,11 +289,14 @@ IComponent* Window::childAt(int32_t index) const {
 void Window::addChild(IComponent* child) {
     if (!child || child == this)
         return;
-    children_.add(child);
-    // The child's native control is created on the window's own thread.
-    if (hwnd_)
-        SendMessageW(hwnd_, msg::kAttach, reinterpret_cast<WPARAM>(child), 0);
-    doLayout();
+    // Stored, attached and laid out on the window's thread, where layout and painting read
+    // the children; the child's native control is created there (message 0x8002).
+    onThread(*this, [&] {
+        children_.add(child);
+        if (hwnd_)
+            SendMessageW(hwnd_, msg::kAttach, reinterpret_cast<WPARAM>(child), 0);
+        doLayout();
+    });
 }
 
 void Window::detachChild(IComponent* child, bool recursive) {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -15,6 +16,8 @@
 #include "gui/win/messages.h"
 #include "gui/win/window.h"
 #include "gui/win/window_class.h"
+#include "lang/lang_pack.h"
+#include "lang/localizer.h"
 #include "tests/gui/win/win_test_support.h"
 
 namespace s::gui::win {
@@ -510,7 +513,7 @@ TEST(Window, CommandsGoToTheMenuThatOwnsThemNotificationsToTheirControl) {
     w->onWindowThread([&] { delete control; });
 }
 
-TEST(Window, TimersAndTitleIds) {
+TEST(Window, UserTimersAndTheTitle) {
     TestWindow w;
     ThreadLog log;
     w->addTimerListener(&log);
@@ -522,6 +525,48 @@ TEST(Window, TimersAndTitleIds) {
     wchar_t title[32] = {};
     GetWindowTextW(w->hwnd(), title, 32);
     EXPECT_STREQ(title, L"Clock");
+}
+
+class LanguageStore : public IWindowStateStore {
+public:
+    void saveApplicationSettings() override {}
+    void storeLanguageName(const char16_t* name) override { stored = name; }
+    std::u16string stored;
+};
+
+lang::LangPack* pack(const char16_t* name, const char16_t* title, const char16_t* version) {
+    lang::LangPack* p = lang::LangPack::take();
+    p->setNames(u"xx", name, name);
+    p->addText(500000, title);
+    p->addText(500010, version);
+    return p;
+}
+
+TEST(Window, ALanguageChangeStoresTheLanguageRetitlesThenTellsListeners) {
+    TestWindow w;
+    lang::Localizer* localizer = lang::Localizer::take();
+    localizer->addLanguage(pack(u"English", u"World Clock", u"1.18"));
+    localizer->addLanguage(pack(u"German", u"Weltzeituhr", u"1,18"));
+    localizer->selectLanguage(u"English");
+    LanguageStore store;
+    w->setStateStore(&store, true);
+    w->setLocalizer(localizer);
+    w->setTitleIds(500000, 500010);
+    EXPECT_EQ(std::u16string(w->title()), u"World Clock v1.18");
+    std::u16string titleWhenTold;
+    ThreadLog log;
+    log.hook = [&](int32_t) { titleWhenTold = w->title(); };
+    w->addLanguageListener(&log);
+    w->onWindowThread([&] { localizer->selectLanguage(u"German"); });
+    EXPECT_EQ(log.ids(), std::vector<int32_t>{20});
+    EXPECT_EQ(store.stored, u"German");
+    EXPECT_EQ(titleWhenTold, u"Weltzeituhr v1,18");
+    wchar_t native[64] = {};
+    GetWindowTextW(w->hwnd(), native, 64);
+    EXPECT_STREQ(native, L"Weltzeituhr v1,18");
+    w->release();
+    w.window = nullptr;
+    localizer->release();
 }
 
 }  // namespace
