@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 .DEFAULT_GOAL := run
 
-.PHONY: setup build build-native build-win run test dist bench fuzz clean
+.PHONY: setup build build-native build-win run test dist bench fuzz screens clean
 
 setup:
 	@tools/setup.sh
@@ -34,6 +34,9 @@ bench: setup
 
 fuzz: setup
 	@tools/fuzz.sh $(FUZZ_SECONDS)
+
+screens: setup
+	@tools/screens.sh
 
 clean:
 	rm -rf build/native build/win build/bench-native build/fuzz build/dist

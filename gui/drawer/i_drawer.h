@@ -141,7 +141,7 @@ struct CellPaint {
     bool hasTree = false;
     int32_t checkState = 0;  // 0 none, 1 unchecked, 2 checked, 3 mixed
     bool hasCheckBox = false;
-    const image::IImage* icon = nullptr;  // not owned
+    const ::s::image::IImage* icon = nullptr;  // not owned
     const char16_t* text = nullptr;       // not owned, never written to
     int32_t textLength = -1;              // -1: to the terminator
     FontHandle normalFont = nullptr;      // not owned; nullptr: the drawer's
@@ -181,9 +181,9 @@ public:
 // Pictures into a buffer or context.
 class IImage : public IDrawer {
 public:
-    virtual void paintPicture(DeviceContext dc, image::IBufferedImage* target, int32_t left,
+    virtual void paintPicture(DeviceContext dc, ::s::image::IBufferedImage* target, int32_t left,
                               int32_t top, int32_t right, int32_t bottom,
-                              const image::IImage* picture, bool scaled, bool framed,
+                              const ::s::image::IImage* picture, bool scaled, bool framed,
                               bool blend) = 0;
 };
 
