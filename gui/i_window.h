@@ -216,6 +216,10 @@ public:
     virtual void addWakeListener(events::IEventListener* listener) = 0;
     virtual void setCheckOnScreen(bool on) = 0;
     virtual void setConfineToScreen(bool on) = 0;
+    // Main-window behaviours the window state store applies.
+    virtual void setMiddleClickAction(const char16_t* action) = 0;
+    virtual bool isSufficientlyOnScreen() const = 0;
+    virtual void moveIntoScreen() = 0;
 
     virtual void setPassDoubleClicks(bool on) = 0;
     virtual void setTrayClickToggles(bool on) = 0;

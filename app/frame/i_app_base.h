@@ -53,6 +53,11 @@ public:
     // Saves the store now; the release then does not save again.
     virtual bool saveSettings() = 0;
 
+    // The program's 16 x 16 and 32 x 32 icons as native handles, owned by the application
+    // base; nullptr when missing.
+    virtual void* smallIconHandle() const = 0;
+    virtual void* largeIconHandle() const = 0;
+
     virtual bool hasSkinner() const = 0;
     // Not owned by the caller; nullptr without one.
     virtual gui::drawer::Skinner* skinner() const = 0;

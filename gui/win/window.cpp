@@ -428,8 +428,14 @@ void Window::setTitle(const char16_t* text) {
 }
 
 void Window::setStateStore(IWindowStateStore* store, bool showVersion) {
-    stateStore_ = store;
-    showVersion_ = showVersion;
+    onThread(*this, [&] {
+        if (stateStore_ && stateStore_ != store)
+            stateStore_->windowAttached(nullptr, false);
+        stateStore_ = store;
+        showVersion_ = showVersion;
+        if (stateStore_)
+            stateStore_->windowAttached(this, showVersion);
+    });
 }
 
 // --- closing ---
@@ -589,6 +595,8 @@ bool Window::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
             }
             return false;
         case WM_WINDOWPOSCHANGING:
+            if (confineToScreen_)
+                confineToScreen(reinterpret_cast<WINDOWPOS*>(lparam));
             fire(kPosChanging);
             return false;
         case WM_WINDOWPOSCHANGED: {
@@ -601,13 +609,7 @@ bool Window::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
             return false;
         }
         case WM_NCHITTEST:
-            if (easyDrag_) {
-                result = DefWindowProcW(hwnd_, message, wparam, lparam);
-                if (result == HTCLIENT && GetAsyncKeyState(VK_RBUTTON) >= 0)
-                    result = HTCAPTION;
-                return true;
-            }
-            return false;
+            return onHitTest(result, wparam, lparam);
         case WM_GETDLGCODE:
             result = DefWindowProcW(hwnd_, message, wparam, lparam) | DLGC_WANTALLKEYS;
             return true;
@@ -677,6 +679,7 @@ bool Window::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
         case WM_MBUTTONDOWN:
         case WM_NCMBUTTONDOWN:
             fire(kMiddleDown);
+            onMiddleClick();
             return false;
         case WM_MOUSEWHEEL:
             if (onWheel(wparam, lparam)) {
@@ -689,6 +692,7 @@ bool Window::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
             static const int32_t kEdges[9] = {0, 1, 2, 3, 5, 6, 4, 7, 8};
             sizingEdge_ = wparam <= 8 ? kEdges[wparam] : 0;
             sizingRect_ = *r;
+            limitSizing(wparam);
             fire(kSizing);
             if (keepMinimumWidth_ && sizingRect_.right - sizingRect_.left < keepWidth_) {
                 if (wparam == WMSZ_LEFT || wparam == WMSZ_TOPLEFT || wparam == WMSZ_BOTTOMLEFT)
@@ -816,6 +820,12 @@ bool Window::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
             result = 0;
             return true;
         default:
+            // The shell restarted and forgot every icon: ours comes back.
+            if (message == taskbarCreatedMessage() && message != 0) {
+                if (trayShown_ || trayAlways_ || iconized_)
+                    trayShown_ = addTrayIcon();
+                return false;
+            }
             return false;
     }
 }

@@ -7,6 +7,7 @@
 
 #include "base/array.h"
 #include "base/pool.h"
+#include "base/str_array.h"
 #include "base/str_buffer.h"
 #include "gui/component.h"
 #include "gui/i_window.h"
@@ -264,6 +265,38 @@ public:
     void afterMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
                       intptr_t lparam) override;
 
+    // --- main-window behaviours ---
+    // Middle click: "DoNothing", "Iconize" or "Close" (ignoring case; any other text does
+    // nothing). The state store is told of a change.
+    void setMiddleClickAction(const char16_t* action) override;
+    const char16_t* middleClickAction() const;
+    // Far enough on the virtual screen to be reached: more than 10 pixels wide and high and
+    // at least 10 pixels inside on each axis. Always true without the check-on-screen flag.
+    bool isSufficientlyOnScreen() const override;
+    // Moves a window that reaches beyond the virtual screen back inside (not when maximized).
+    void moveIntoScreen() override;
+    bool isCheckOnScreen() const { return checkOnScreen_; }
+    bool isConfineToScreen() const { return confineToScreen_; }
+    // The hit-test code of a custom frame's resize borders at (px, py) of a w x h window
+    // (the outer 5 pixels; 30 pixels from a corner count as that corner); 0 inside.
+    static int32_t frameHitTest(int32_t px, int32_t py, int32_t w, int32_t h);
+
+    // Hot keys by name (any thread). A failed registration shows the reason when `report`.
+    bool registerHotKey(bool alt, bool ctrl, bool shift, bool win, int32_t key,
+                        const char16_t* name, bool report);
+    void unregisterHotKey(const char16_t* name);
+    void unregisterAllHotKeys();
+    // Whether the last hot key pressed had this name.
+    bool isHotKey(const char16_t* name) const;
+    // "(code) HotKey Alt+Ctrl+Shift+WinKey+key has been occupied by another application."
+    static void hotKeyFailureText(uint32_t errorCode, bool alt, bool ctrl, bool shift, bool win,
+                                  int32_t key, str::strbuffer::StrBuffer& out);
+
+    // The next `count` additions of a tray icon fail (tests of the retry and the fallback);
+    // the number of additions the shell accepted so far.
+    static void failTrayAddsForTesting(int32_t count);
+    static int32_t trayAddsForTesting();
+
     // --- flags of the window behaviours ---
     bool isEasyDrag() const { return easyDrag_; }
     bool closeIconizes() const { return closeIconizes_; }
@@ -288,7 +321,16 @@ private:
     void onTray(intptr_t mouseMessage);
     void eraseBackground(HDC dc);
     void removeTrayIconAlways();
-    void notifyTray(DWORD action, UINT flags);
+    // The shell's answer.
+    bool notifyTray(DWORD action, UINT flags);
+    // NIM_ADD, tried again when the shell refuses it; false when no icon could be added.
+    bool addTrayIcon();
+    void onMiddleClick();
+    bool onHitTest(intptr_t& result, uintptr_t wparam, intptr_t lparam);
+    void limitSizing(uintptr_t edge);
+    void confineToScreen(WINDOWPOS* pos);
+    // The shell's "TaskbarCreated" message (0 when it cannot be registered).
+    static UINT taskbarCreatedMessage();
     void syncBoundsFromNative();
     void detachChild(IComponent* child, bool recursive);
 
@@ -343,6 +385,8 @@ private:
     int32_t lastTimer_ = -1;
     uintptr_t lastHotKey_ = 0;
     col::_array::ArrayS32 hotKeys_;
+    str::StrArray hotKeyNames_;  // registered names, by name
+    int32_t middleClick_ = 0;    // 0 nothing, 1 iconize, 2 close
 
     thread::win::Handle closedEvent_;
 };

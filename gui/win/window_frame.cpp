@@ -4,6 +4,9 @@
 
 #include <shellapi.h>
 
+#include <atomic>
+#include <mutex>
+
 #include "gui/i_menu_target.h"
 #include "gui/i_window_state.h"
 
@@ -11,8 +14,29 @@ namespace s::gui::win {
 namespace {
 
 constexpr UINT kTrayIconId = 0;
+constexpr int kTrayAddAttempts = 3;
+constexpr DWORD kTrayRetryMs = 100;
+
+std::atomic<int32_t> failingTrayAdds{0};
+std::atomic<int32_t> acceptedTrayAdds{0};
+
+// Gives the memory of a window that was just hidden or shown back to the system; one
+// trimming at a time for the whole process.
+void trimWorkingSet() {
+    static std::mutex lock;
+    std::lock_guard<std::mutex> hold(lock);
+    SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+}
 
 }  // namespace
+
+void Window::failTrayAddsForTesting(int32_t count) {
+    failingTrayAdds.store(count);
+}
+
+int32_t Window::trayAddsForTesting() {
+    return acceptedTrayAdds.load();
+}
 
 void Window::setVisible(bool show, bool activateIt) {
     onWindowThread([&] {
@@ -21,13 +45,19 @@ void Window::setVisible(bool show, bool activateIt) {
         if (show) {
             if (visible_)
                 return;
+            // The store brings back "Maximized" or places the window; it runs before any
+            // minimize, so nothing here can overwrite what it reads.
+            if (stateStore_ && !IsZoomed(hwnd_))
+                stateStore_->windowShowing(activateIt);
             if (activateIt)
                 activate(true);
-            ShowWindow(hwnd_, SW_SHOW);
+            // Shown without activation, the window never takes the focus from the person.
+            ShowWindow(hwnd_, activateIt ? SW_SHOW : SW_SHOWNA);
             visible_ = true;
             redraw();
             if (trayWhileVisible_ && !trayShown_)
                 showTrayIcon(true);
+            trimWorkingSet();
             return;
         }
         if (!visible_)
@@ -36,6 +66,7 @@ void Window::setVisible(bool show, bool activateIt) {
             stateStore_->windowHiding();
         ShowWindow(hwnd_, SW_HIDE);
         visible_ = false;
+        trimWorkingSet();
     });
 }
 
@@ -93,13 +124,18 @@ void Window::restore() {
     onWindowThread([this] {
         if (!hwnd_)
             return;
+        const bool fromTray = iconized_;
         if (iconized_) {
+            // Marked first: the size messages of coming back are not those of an iconize.
+            iconized_ = false;
             setVisible(true, true);
             SetForegroundWindow(hwnd_);
-            iconized_ = false;
             if (!trayWhileVisible_ && !trayAlways_)
                 showTrayIcon(false);
         }
+        // A window that came back maximized from the tray stays so.
+        if (fromTray && IsZoomed(hwnd_))
+            return;
         ShowWindow(hwnd_, SW_RESTORE);
     });
 }
@@ -108,11 +144,18 @@ void Window::iconize() {
     onWindowThread([this] {
         if (!hwnd_ || iconized_)
             return;
-        ShowWindow(hwnd_, SW_MINIMIZE);
-        setVisible(false, false);
+        // Never hidden without an icon to bring it back: without one the taskbar keeps it.
         if (!trayShown_)
             showTrayIcon(true);
+        if (!trayShown_) {
+            ShowWindow(hwnd_, SW_MINIMIZE);
+            return;
+        }
+        // Marked before minimizing, so that the store knows the minimize is an iconize and
+        // keeps the stored "Maximized".
         iconized_ = true;
+        ShowWindow(hwnd_, SW_MINIMIZE);
+        setVisible(false, false);
     });
 }
 
@@ -162,6 +205,8 @@ void Window::setKeepOnTop(bool on) {
             return;
         UINT flags = SWP_NOMOVE | SWP_NOSIZE | (visible_ ? SWP_SHOWWINDOW : 0);
         SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+        if (stateStore_)
+            stateStore_->keepOnTopChanged(on);
     });
 }
 
@@ -212,9 +257,9 @@ void Window::setLargeIcon(void* icon, bool owned) {
 
 // --- the tray icon ---
 
-void Window::notifyTray(DWORD action, UINT flags) {
+bool Window::notifyTray(DWORD action, UINT flags) {
     if (!hwnd_)
-        return;
+        return false;
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
     data.hWnd = hwnd_;
@@ -226,13 +271,33 @@ void Window::notifyTray(DWORD action, UINT flags) {
     const char16_t* t = title_.text();
     for (int i = 0; i < 127 && t[i]; ++i)
         data.szTip[i] = static_cast<wchar_t>(t[i]);
-    Shell_NotifyIconW(action, &data);
+    if (action == NIM_ADD && failingTrayAdds.load() > 0) {
+        failingTrayAdds.fetch_sub(1);
+        return false;
+    }
+    const bool done = Shell_NotifyIconW(action, &data) != FALSE;
+    if (done && action == NIM_ADD)
+        acceptedTrayAdds.fetch_add(1);
+    return done;
+}
+
+bool Window::addTrayIcon() {
+    // The shell may still be starting (or busy) when the program comes up with the session.
+    for (int attempt = 0; attempt < kTrayAddAttempts; ++attempt) {
+        if (attempt > 0)
+            Sleep(kTrayRetryMs);
+        if (notifyTray(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP))
+            return true;
+        // An icon left from before takes the new record instead.
+        if (notifyTray(NIM_MODIFY, NIF_MESSAGE | NIF_ICON | NIF_TIP))
+            return true;
+    }
+    return false;
 }
 
 void Window::showTrayIcon(bool on) {
     if (on) {
-        notifyTray(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP);
-        trayShown_ = true;
+        trayShown_ = addTrayIcon();
         return;
     }
     if (trayAlways_)

@@ -71,6 +71,8 @@ public:
     lang::Localizer* localizer() const override { return localizer_; }
     map::IMappedData* settings() const override { return store_; }
     bool saveSettings() override;
+    void* smallIconHandle() const override { return smallIcon(); }
+    void* largeIconHandle() const override { return largeIcon(); }
     bool hasSkinner() const override { return skinner_ != nullptr; }
     gui::drawer::Skinner* skinner() const override { return skinner_; }
 

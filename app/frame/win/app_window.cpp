@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/frame/i_app_base.h"
+#include "gui/i_window.h"
 #include "lang/localizer.h"
 #include "persist/map/i_mapped_data.h"
 
@@ -54,6 +55,8 @@ void AppWindow::reset() {
     defaultMaximized_ = false;
     defaultKeepOnTop_ = false;
     middleClickAction_ = kDoNothing;
+    window_ = nullptr;
+    wasMaximized_ = false;
 }
 
 map::IMappedData* AppWindow::store() const {
@@ -214,6 +217,103 @@ void AppWindow::saveApplicationSettings() {
 void AppWindow::storeLanguageName(const char16_t* englishName) {
     if (application_)
         application_->setLanguageName(englishName);
+}
+
+void AppWindow::windowAttached(gui::IWindow* window, bool showVersion) {
+    window_ = window;
+    wasMaximized_ = false;
+    if (!window)
+        return;
+    if (application_) {
+        window->setSmallIcon(application_->smallIconHandle(), false);
+        window->setLargeIcon(application_->largeIconHandle(), false);
+    }
+    window->setLocalizer(localizer());
+    window->setTitleIds(productTextBase_,
+                        showVersion ? productTextBase_ + IAppBase::kVersionOffset : -1);
+    if (ownSkin_)
+        window->setSkinner(skinner_);
+    window->setEasyDrag(easyDrag());
+    window->setKeepOnTop(keepOnTop());
+    window->setMiddleClickAction(middleClickAction());
+    if (hasStoredPosition()) {
+        window->setBounds(x(), y(), width(), height());
+        if (!window->isSufficientlyOnScreen())
+            window->centerOnScreen();
+    } else {
+        window->resize(width(), height());
+    }
+}
+
+void AppWindow::windowShowing(bool activate) {
+    if (!window_)
+        return;
+    if (maximized()) {
+        // Maximizing shows and activates: a window shown quietly stays as it is, and the
+        // stored value waits for the next showing.
+        if (activate)
+            window_->maximize();
+        return;
+    }
+    if (!hasStoredPosition() || !window_->isSufficientlyOnScreen())
+        window_->centerOnScreen();
+}
+
+void AppWindow::saveState() {
+    if (!window_ || !window_->isVisible())
+        return;
+    if (window_->isMaximized()) {
+        if (!maximized())
+            setMaximized(true);
+        return;
+    }
+    if (window_->isMinimized())
+        return;
+    if (maximized())
+        setMaximized(false);
+    saveBounds(window_->screenX(), window_->screenY(), window_->width(), window_->height());
+}
+
+void AppWindow::windowSized(int32_t sizeType) {
+    if (!window_)
+        return;
+    constexpr int32_t kRestored = 0, kMinimized = 1, kMaximized = 2;
+    const auto saveNormalBounds = [this] {
+        if (window_->normalWidth() > 0 && window_->normalHeight() > 0)
+            saveBounds(window_->normalX(), window_->normalY(), window_->normalWidth(),
+                       window_->normalHeight());
+    };
+    switch (sizeType) {
+        case kMinimized:
+            // An iconize keeps "Maximized": the window comes back as it went.
+            if (!window_->isIconized() && maximized())
+                setMaximized(false);
+            saveNormalBounds();
+            break;
+        case kMaximized:
+            wasMaximized_ = true;
+            if (!maximized())
+                setMaximized(true);
+            saveNormalBounds();
+            break;
+        case kRestored:
+            if (wasMaximized_) {
+                wasMaximized_ = false;
+                saveState();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void AppWindow::keepOnTopChanged(bool on) {
+    if (keepOnTop() != on)
+        setKeepOnTop(on);
+}
+
+void AppWindow::middleClickActionChanged(const char16_t* action) {
+    setMiddleClickAction(action);
 }
 
 }  // namespace s::app::win

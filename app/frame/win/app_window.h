@@ -5,6 +5,9 @@
 #include "app/frame/i_app_window.h"
 #include "base/str_buffer.h"
 
+namespace s::gui {
+class IWindow;
+}
 namespace s::map {
 class IMappedData;
 }
@@ -78,9 +81,21 @@ public:
     const char16_t* middleClickAction() override;
     void setMiddleClickAction(const char16_t* action) override;
 
-    // --- what the window asks of its store ---
+    // --- what the window asks of its store (the window's thread) ---
     void saveApplicationSettings() override;
     void storeLanguageName(const char16_t* englishName) override;
+    void windowAttached(gui::IWindow* window, bool showVersion) override;
+    void windowShowing(bool activate) override;
+    void windowHiding() override { saveState(); }
+    void windowSized(int32_t sizeType) override;
+    void keepOnTopChanged(bool on) override;
+    void middleClickActionChanged(const char16_t* action) override;
+
+    // The window this store is attached to; nullptr when none.
+    gui::IWindow* window() const { return window_; }
+    // Writes what changed of the visible window's state: "Maximized" for a maximized window,
+    // else the bounds (nothing for a minimized one).
+    void saveState();
 
     // The canonical form of a middle-click text (ignoring case); "DoNothing" for any other.
     static const char16_t* canonicalAction(const char16_t* text);
@@ -110,6 +125,8 @@ private:
     bool defaultMaximized_ = false;
     bool defaultKeepOnTop_ = false;
     const char16_t* middleClickAction_ = kDoNothing;
+    gui::IWindow* window_ = nullptr;  // not owned
+    bool wasMaximized_ = false;
 };
 
 }  // namespace s::app::win

@@ -6,6 +6,10 @@
 //                                          a later copy: notify and exit 2
 //   frame_probe serve-busy <product key>  as serve, but the window's thread never answers
 //   frame_probe path <product key> <file>  writes the executable's path (UTF-8) and exits
+//   frame_probe tray <product key> <event> a later copy notifies and exits 2; the first
+//                                          starts as "-startup" does (the real main window,
+//                                          iconized), sets the named event and runs until
+//                                          the window is closed
 #include <windows.h>
 
 #include <cstdio>
@@ -13,8 +17,11 @@
 
 #include "app/frame/i_app_base.h"
 #include "app/frame/win/app_base.h"
+#include "app/frame/win/app_window.h"
 #include "app/frame/win/win_app.h"
 #include "base/array.h"
+#include "gui/drawer/skinner.h"
+#include "gui/win/window.h"
 #include "lang/localizer.h"
 #include "tests/app/win/frame_probe.h"
 
@@ -74,6 +81,33 @@ int serve(AppBase& base, bool busy) {
     return 0;
 }
 
+int runInTray(AppBase& base, const wchar_t* readyEvent) {
+    if (base.notifyRunningCopy(true, false, true))
+        return s::tests::app::kProbeToldCopy;
+    auto* store = s::app::win::AppWindow::create(base.editionWord(), &base, u"MainWindow", 700, 550,
+                                                 false, u"Iconize", base.skinner(), nullptr);
+    s::gui::win::Window* window = s::gui::win::Window::take();
+    window->setResizable(true);
+    window->setClientEdge(false);
+    window->setStateStore(store, false);
+    window->setShowInTaskbar(true);
+    window->setCloseIconizes(true);
+    window->setTrayIconAlways(true);
+    window->moveIntoScreen();
+    window->doLayout();
+    window->setVisible(true, false);
+    window->iconize();
+    HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, readyEvent);
+    if (ready) {
+        SetEvent(ready);
+        CloseHandle(ready);
+    }
+    window->waitUntilClosed();
+    window->release();
+    store->release();
+    return 0;
+}
+
 int writePath(AppBase& base, const wchar_t* outputFile) {
     std::u16string path = base.executablePath();
     int bytes = WideCharToMultiByte(CP_UTF8, 0, reinterpret_cast<const wchar_t*>(path.c_str()),
@@ -99,10 +133,14 @@ int wmain(int argc, wchar_t** argv) {
     application.attach(GetModuleHandleW(nullptr), L"", SW_SHOWNORMAL);
     AppBase::Options options;
     options.productKey = reinterpret_cast<const char16_t*>(argv[2]);
-    AppBase* base = AppBase::create(application, nullptr, options);
+    AppBase* base = AppBase::create(
+        application, mode == L"tray" ? s::gui::drawer::Skinner::create(u"ThinWindow") : nullptr,
+        options);
     int result = 4;
     if (mode == L"serve" || mode == L"serve-busy")
         result = serve(*base, mode == L"serve-busy");
+    else if (mode == L"tray" && argc > 3)
+        result = runInTray(*base, argv[3]);
     else if (mode == L"path" && argc > 3)
         result = writePath(*base, argv[3]);
     base->release();

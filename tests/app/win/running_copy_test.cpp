@@ -119,6 +119,36 @@ TEST(RunningCopy, ACopyOfTheProgramElsewhereIsNotTheRunningCopy) {
     RemoveDirectoryW(folder.c_str());
 }
 
+TEST(RunningCopy, SecondStartRestoresTheFirstCopyFromTheTray) {
+    PrivateProductKey key;
+    const std::wstring readyName = L"Local\\tellavo-tray-ready-" +
+                                   std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                   std::to_wstring(GetTickCount64());
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, readyName.c_str());
+    ASSERT_NE(ready, nullptr);
+    ChildProcess first;
+    ASSERT_TRUE(first.start(probePath(),
+                            {L"tray", reinterpret_cast<const wchar_t*>(key.path()), readyName}));
+    const bool started = WaitForSingleObject(ready, kStartMs) == WAIT_OBJECT_0;
+    CloseHandle(ready);
+    ASSERT_TRUE(started);
+    HWND window = waitForTitledWindow(first.id(), kStartMs);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    ChildProcess second;
+    ASSERT_TRUE(
+        second.start(probePath(), {L"serve", reinterpret_cast<const wchar_t*>(key.path())}));
+    EXPECT_EQ(second.wait(kStartMs), kProbeToldCopy);
+    const ULONGLONG deadline = GetTickCount64() + 5000;
+    while (!IsWindowVisible(window) && GetTickCount64() < deadline)
+        Sleep(20);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_EQ(titledToolkitWindows(first.id()).size(), 1u);
+    closeProbe(first, window);
+}
+
 TEST(RunningCopy, ABusyFirstCopyDoesNotHoldTheSecondStart) {
     PrivateProductKey key;
     ChildProcess first;
