@@ -223,6 +223,11 @@ public:
 
     virtual void setPassDoubleClicks(bool on) = 0;
     virtual void setTrayClickToggles(bool on) = 0;
+    // Takes the mouse capture; when the capture goes, the cursor position is the drag's end
+    // and event 17 follows.
+    virtual void beginDrag() = 0;
+    virtual int32_t dragEndX() const = 0;
+    virtual int32_t dragEndY() const = 0;
     virtual void addDragEndListener(events::IEventListener* listener) = 0;
     virtual void addLanguageListener(events::IEventListener* listener) = 0;
     virtual bool isSuspended() const = 0;

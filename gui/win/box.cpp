@@ -3,20 +3,24 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "gui/drawer/skinner.h"
 #include "gui/i_window.h"
 #include "gui/win/messages.h"
+#include "image/win/buffered_image.h"
 
 namespace s::gui::win {
 
 Box::~Box() {
     resetBox();
+    if (backgroundImageOwned_ && backgroundImage_)
+        backgroundImage_->release();
 }
 
 void Box::reset() {
     resetBox();
     trackingLeave_ = false;
     wheelBusy_ = false;
-    backgroundImage_ = nullptr;
+    setBackgroundImage(nullptr, false);
 }
 
 template <class F>
@@ -50,6 +54,11 @@ void Box::setOffset(int32_t dx, int32_t dy) {
 void Box::doLayout() {
     if (!handedOver([this] { BoxBase::doLayout(); }))
         BoxBase::doLayout();
+}
+
+void Box::onEvent(base::IObject* source, int32_t /*eventId*/) {
+    if (window_ && source && source == static_cast<base::IObject*>(window_->skinner()))
+        redraw();
 }
 
 void Box::addChild(IComponent* child) {
@@ -91,8 +100,11 @@ void Box::setAcceptFiles(bool on) {
         DragAcceptFiles(hwnd(), on ? TRUE : FALSE);
 }
 
-void Box::setBackgroundImage(image::win::BufferedImage* image, bool /*owned*/) {
+void Box::setBackgroundImage(image::win::BufferedImage* image, bool owned) {
+    if (backgroundImageOwned_ && backgroundImage_ && backgroundImage_ != image)
+        backgroundImage_->release();
     backgroundImage_ = image;
+    backgroundImageOwned_ = owned && image;
     redraw();
 }
 
@@ -250,10 +262,14 @@ void Box::paint() {
         }
         RECT client;
         GetClientRect(hwnd(), &client);
-        Color colour = hoverColorSet_ && hovered_ ? hoverColor_ : backgroundColor();
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(dc, &client, brush);
-        DeleteObject(brush);
+        bool hover = hoverColorSet_ && hovered_;
+        if (!hover && backgroundImage_ && backgroundImage_->hasPixels()) {
+            backgroundImage_->copyTo(dc, 0, 0, client.right, client.bottom, true);
+        } else {
+            HBRUSH brush = CreateSolidBrush(hover ? hoverColor_ : backgroundColor());
+            FillRect(dc, &client, brush);
+            DeleteObject(brush);
+        }
         RestoreDC(dc, saved);
     }
     paintDC_ = nullptr;

@@ -35,6 +35,8 @@ public:
     void setBounds(int32_t x, int32_t y, int32_t width, int32_t height) override;
     void setOffset(int32_t dx, int32_t dy) override;
     void doLayout() override;
+    // A change of the window's skin repaints the box.
+    void onEvent(base::IObject* source, int32_t eventId) override;
     void addChild(IComponent* child) override;
     void removeChild(IComponent* child, bool recursive) override;
     void removeAllChildren(bool recursive) override;
@@ -42,6 +44,7 @@ public:
     void redraw() override;
     void redrawRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
     void setAcceptFiles(bool on) override;
+    // Painted scaled to the client area; released with the box when owned.
     void setBackgroundImage(image::win::BufferedImage* image, bool owned) override;
     Color systemFaceColor() const override { return GetSysColor(COLOR_BTNFACE); }
 
@@ -74,7 +77,8 @@ private:
     thread::ObjLocker lock_;  // guards the dropped-file list
     bool trackingLeave_ = false;
     bool wheelBusy_ = false;
-    image::win::BufferedImage* backgroundImage_ = nullptr;  // not owned
+    image::win::BufferedImage* backgroundImage_ = nullptr;
+    bool backgroundImageOwned_ = false;
 };
 
 }  // namespace s::gui::win

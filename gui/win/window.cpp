@@ -419,12 +419,14 @@ void Window::applyTitle() {
 }
 
 void Window::setTitle(const char16_t* text) {
-    title_.setText(text ? text : u"");
-    if (!hwnd_)
-        return;
-    SetWindowTextW(hwnd_, reinterpret_cast<const wchar_t*>(title_.text()));
-    if (trayShown_)
-        notifyTray(NIM_MODIFY, NIF_TIP);
+    onThread(*this, [&] {
+        title_.setText(text ? text : u"");
+        if (!hwnd_)
+            return;
+        SetWindowTextW(hwnd_, reinterpret_cast<const wchar_t*>(title_.text()));
+        if (trayShown_)
+            notifyTray(NIM_MODIFY, NIF_TIP);
+    });
 }
 
 void Window::setStateStore(IWindowStateStore* store, bool showVersion) {
@@ -513,8 +515,6 @@ bool Window::onCommand(uintptr_t wparam, intptr_t lparam) {
 }
 
 bool Window::onWheel(uintptr_t wparam, intptr_t lparam) {
-    if (wheelBusy_)
-        return false;
     wheelBusy_ = true;
     const int32_t sx = GET_X_LPARAM(lparam), sy = GET_Y_LPARAM(lparam);
     bool consumed = false;
@@ -682,6 +682,12 @@ bool Window::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
             onMiddleClick();
             return false;
         case WM_MOUSEWHEEL:
+            // A child handing the turn back while it is being offered: not taken (1), so
+            // that the offer goes on instead of the default processing answering 0.
+            if (wheelBusy_) {
+                result = 1;
+                return true;
+            }
             if (onWheel(wparam, lparam)) {
                 result = 0;
                 return true;
@@ -710,6 +716,14 @@ bool Window::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
             result = TRUE;
             return true;
         }
+        case WM_CAPTURECHANGED:
+            if (dragging_) {
+                GetCursorPos(&dragEnd_);
+                dragging_ = false;
+                ReleaseCapture();
+                fire(kDragEnd);
+            }
+            return false;
         case WM_POWERBROADCAST:
             if (wparam == PBT_APMSUSPEND)
                 suspended_ = true;
@@ -906,6 +920,15 @@ bool Window::askYesNo(const char16_t* text) {
     if (!hwnd_ || !text)
         return false;
     return SendMessageW(hwnd_, msg::kYesNo, reinterpret_cast<WPARAM>(text), 0) == 1;
+}
+
+void Window::beginDrag() {
+    onThread(*this, [this] {
+        if (!hwnd_)
+            return;
+        dragging_ = true;
+        SetCapture(hwnd_);
+    });
 }
 
 void Window::setClipboardViewer(bool on) {

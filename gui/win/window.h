@@ -243,6 +243,9 @@ public:
     void setConfineToScreen(bool on) override { confineToScreen_ = on; }
     void setPassDoubleClicks(bool on) override { passDoubleClicks_ = on; }
     void setTrayClickToggles(bool on) override { trayClickToggles_ = on; }
+    void beginDrag() override;
+    int32_t dragEndX() const override { return dragEnd_.x; }
+    int32_t dragEndY() const override { return dragEnd_.y; }
     void addDragEndListener(events::IEventListener* l) override { addListener(kDragEnd, l); }
     void addLanguageListener(events::IEventListener* l) override { addListener(kLanguage, l); }
     bool isSuspended() const override { return suspended_; }
@@ -371,6 +374,8 @@ private:
     bool clipboardViewer_ = false;
     HWND nextClipboardViewer_ = nullptr;
     bool wheelBusy_ = false;
+    bool dragging_ = false;
+    POINT dragEnd_{0, 0};
     bool released_ = false;
     HICON smallIcon_ = nullptr, largeIcon_ = nullptr;
     bool smallIconOwned_ = false, largeIconOwned_ = false;

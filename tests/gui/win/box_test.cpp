@@ -12,6 +12,7 @@
 #include "base/str_array.h"
 #include "gui/win/box.h"
 #include "gui/win/window.h"
+#include "image/win/buffered_image.h"
 #include "tests/gui/win/screenshot.h"
 #include "tests/gui/win/win_test_support.h"
 
@@ -253,6 +254,28 @@ TEST(Box, WheelTurnsGoToListenersElseToTheWindow) {
         0);
 }
 
+TEST(Box, AWheelTurnOverABoxWithoutListenersReachesTheWindowListeners) {
+    TestWindow w;
+    w->setBounds(60, 60, 200, 160);
+    Box* root = coloured(10, 10, 10);
+    root->setFillParent();
+    w->addChild(root);
+    w->setVisible(true, false);
+    ThreadLog log;
+    w->addWheelListener(&log);
+    RECT r;
+    GetWindowRect(root->hwnd(), &r);
+    LPARAM at = MAKELPARAM(r.left + 10, r.top + 10);
+    WPARAM up = MAKEWPARAM(0, 120);
+    // Offered by the window to the box, which hands it back: the window's event.
+    EXPECT_EQ(SendMessageW(w->hwnd(), WM_MOUSEWHEEL, up, at), 0);
+    EXPECT_EQ(log.ids(), std::vector<int32_t>{14});
+    // Arriving at the box first: sent on to the window, which reports it once.
+    EXPECT_EQ(SendMessageW(root->hwnd(), WM_MOUSEWHEEL, up, at), 0);
+    EXPECT_EQ(log.ids(), (std::vector<int32_t>{14, 14}));
+    EXPECT_GT(w->wheelLines(), 0);
+}
+
 TEST(Box, PaintListenersSeeTheDeviceContextAndMaySkipTheBackground) {
     TestWindow w;
     w->setBounds(60, 60, 200, 160);
@@ -278,6 +301,26 @@ TEST(Box, PaintListenersSeeTheDeviceContextAndMaySkipTheBackground) {
     Capture cap = testing::captureWindow(box->hwnd());
     EXPECT_EQ(cap.at(5, 5), rgb(255, 0, 0));
     EXPECT_NE(cap.at(50, 50), rgb(0, 200, 0));
+}
+
+TEST(Box, AnOwnedBackgroundImageIsPaintedScaledToTheBox) {
+    TestWindow w;
+    w->setBounds(60, 60, 200, 160);
+    Box* box = coloured(0, 0, 0);
+    box->setFillParent();
+    w->addChild(box);
+    image::win::BufferedImage* picture = image::win::BufferedImage::make(2, 2);
+    ASSERT_NE(picture, nullptr);
+    for (int32_t r = 0; r < 2; ++r) {
+        uint32_t* row = picture->rowAt(r);
+        row[0] = row[1] = 0x00FF8000;  // blue, green, red bytes: orange
+    }
+    box->setBackgroundImage(picture, true);
+    w->setVisible(true, false);
+    settle(*w);
+    Capture cap = testing::captureWindow(box->hwnd());
+    EXPECT_EQ(cap.at(cap.width / 2, cap.height / 2), rgb(255, 128, 0));
+    EXPECT_EQ(cap.at(cap.width - 2, cap.height - 2), rgb(255, 128, 0));
 }
 
 // A shell drop of the given paths, as the shell builds it.

@@ -513,6 +513,26 @@ TEST(Window, CommandsGoToTheMenuThatOwnsThemNotificationsToTheirControl) {
     w->onWindowThread([&] { delete control; });
 }
 
+TEST(Window, ADragEndsWhenTheCaptureGoesAtTheCursor) {
+    TestWindow w;
+    w->setBounds(100, 100, 200, 150);
+    w->setVisible(true, false);
+    ThreadLog log;
+    w->addDragEndListener(&log);
+    SetCursorPos(150, 140);
+    w->beginDrag();
+    w->onWindowThread([] { ReleaseCapture(); });
+    EXPECT_EQ(log.ids(), std::vector<int32_t>{17});
+    EXPECT_EQ(w->dragEndX(), 150);
+    EXPECT_EQ(w->dragEndY(), 140);
+    // Without a drag, losing the capture reports nothing.
+    w->onWindowThread([&] {
+        SetCapture(w->hwnd());
+        ReleaseCapture();
+    });
+    EXPECT_EQ(log.ids().size(), 1u);
+}
+
 TEST(Window, UserTimersAndTheTitle) {
     TestWindow w;
     ThreadLog log;
