@@ -94,12 +94,12 @@ listbox2::Record* finishRow(TimeRecord& record, listbox2::Record* row, bool comp
 
 void localTimeText24(const void* value, str::StrBuffer& out) {
     if (value != nullptr)
-        formatClockCell24(*static_cast<const int64_t*>(value), out);
+        formatClockCell24(listbox2::loadInt64Value(value), out);
 }
 
 void localTimeText12(const void* value, str::StrBuffer& out) {
     if (value != nullptr)
-        formatClockCell12(*static_cast<const int64_t*>(value), out);
+        formatClockCell12(listbox2::loadInt64Value(value), out);
 }
 
 void gapText(const void* value, str::StrBuffer& out) {

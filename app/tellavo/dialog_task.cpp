@@ -8,6 +8,7 @@
 #include "app/tellavo/dst_mode.h"
 #include "app/tellavo/time_record.h"
 #include "gui/i_list_box2.h"
+#include "gui/listbox2/cell_functions.h"
 #include "gui/listbox2/record.h"
 #include "gui/listbox2/sub_record.h"
 #include "time/clock.h"
@@ -117,7 +118,9 @@ void Dialog::updateValues(const col::ArrayP& records) {
         int64_t* block = localTimeBlock(record);
         if (block == nullptr)
             continue;
-        *block = zoneLocalSeconds(record.zone, nowSeconds(), appliesDaylight(record.dstMode));
+        // Whole-number store: the GUI thread may be building this cell's text meanwhile.
+        listbox2::storeInt64Value(
+            block, zoneLocalSeconds(record.zone, nowSeconds(), appliesDaylight(record.dstMode)));
     }
 }
 

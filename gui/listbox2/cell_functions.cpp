@@ -1,5 +1,6 @@
 #include "gui/listbox2/cell_functions.h"
 
+#include <atomic>
 #include <cstdlib>
 
 #include "base/str_buffer.h"
@@ -43,8 +44,8 @@ int32_t compareInt64(const void* a, const void* b) {
     int32_t result;
     if (orderNulls(a, b, result))
         return result;
-    int64_t x = *static_cast<const int64_t*>(a);
-    int64_t y = *static_cast<const int64_t*>(b);
+    int64_t x = loadInt64Value(a);
+    int64_t y = loadInt64Value(b);
     return x == y ? 0 : (x < y ? -1 : 1);
 }
 
@@ -61,7 +62,7 @@ void textOfString(const void* value, str::StrBuffer& out) {
 
 void textOfInt64(const void* value, str::StrBuffer& out) {
     if (value)
-        out.appendInt64(*static_cast<const int64_t*>(value));
+        out.appendInt64(loadInt64Value(value));
 }
 
 int64_t* newInt64Value(int64_t value) {
@@ -69,6 +70,20 @@ int64_t* newInt64Value(int64_t value) {
     if (block)
         *block = value;
     return block;
+}
+
+int64_t loadInt64Value(const void* value) {
+    if (!value)
+        return 0;
+    // The block is only ever written through storeInt64Value (or before it is shared).
+    auto& number = *static_cast<int64_t*>(const_cast<void*>(value));
+    return std::atomic_ref<int64_t>(number).load(std::memory_order_acquire);
+}
+
+void storeInt64Value(void* value, int64_t number) {
+    if (value)
+        std::atomic_ref<int64_t>(*static_cast<int64_t*>(value))
+            .store(number, std::memory_order_release);
 }
 
 }  // namespace s::gui::listbox2

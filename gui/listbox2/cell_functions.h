@@ -39,4 +39,11 @@ void textOfInt64(const void* value, str::strbuffer::StrBuffer& out);
 // s::cleaner::CleanerRaw::instance(); nullptr when memory is short.
 int64_t* newInt64Value(int64_t value);
 
+// A 64-bit cell value read and written whole: a worker thread may overwrite it in place
+// while the GUI thread sorts or builds the cell's text, which then sees the old or the new
+// number, never half of each. Comparators and text functions over such cells read it with
+// loadInt64Value. A null block reads as 0 and is not written.
+int64_t loadInt64Value(const void* value);
+void storeInt64Value(void* value, int64_t number);
+
 }  // namespace s::gui::listbox2

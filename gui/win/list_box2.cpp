@@ -38,6 +38,8 @@ ListBox2::ListBox2() {
 
 ListBox2::~ListBox2() {
     clear();
+    if (editedText_)
+        editedText_->release();
 }
 
 void ListBox2::reset() {
@@ -47,6 +49,9 @@ void ListBox2::reset() {
     multiSelect_ = false;
     sortAfterAppend_ = false;
     redrawSuspended_ = false;
+    editedPosition_ = -1;
+    if (editedText_)
+        editedText_->clear();
 }
 
 void ListBox2::addListener(int32_t eventId, events::IEventListener* listener) {
@@ -66,13 +71,14 @@ void ListBox2::removeListener(int32_t eventId, events::IEventListener* listener)
         listeners_[eventId].detach(at);
 }
 
-void ListBox2::runOnModelThread(void (*operation)(void*), void* block) {
+bool ListBox2::runOnModelThread(void (*operation)(void*), void* block) {
     // Calls made on the GUI thread already (from an operation or a listener) run directly:
     // handing them over would wait for the thread that is waiting.
-    if (platform_ && !platform_->onGuiThread())
-        platform_->runOnGuiThread(operation, block);
-    else
-        operation(block);
+    IListBox2Platform* platform = platform_.load();
+    if (platform && !platform->onGuiThread())
+        return platform->runOnGuiThread(operation, block);
+    operation(block);
+    return true;
 }
 
 void ListBox2::repaintCell(Record* row, int32_t column) {
@@ -96,13 +102,13 @@ void ListBox2::repaintAll() {
 }
 
 void ListBox2::recordAttached(Record* row) {
-    if (platform_)
-        platform_->rowInserted(row);
+    if (IListBox2Platform* platform = platform_.load())
+        platform->rowInserted(row);
 }
 
 void ListBox2::recordDropped(Record* row, int32_t position) {
-    if (platform_)
-        platform_->rowRemoved(row, position);
+    if (IListBox2Platform* platform = platform_.load())
+        platform->rowRemoved(row, position);
 }
 
 void ListBox2::raise(int32_t eventId) {
@@ -137,13 +143,21 @@ int32_t ListBox2::addColumnLiteral(const char16_t* title, int32_t width, int32_t
 int32_t ListBox2::addColumnObject(DataType* column) {
     if (!column)
         return -1;
-    return dispatch([&] {
-        int32_t index = list_.addColumn(column);
-        columnOrder_.add(index);
-        if (platform_)
-            platform_->columnAdded(index);
-        return index;
-    });
+    bool taken = false;
+    int32_t index = dispatchOr(
+        [&] {
+            taken = true;
+            int32_t added = list_.addColumn(column);
+            columnOrder_.add(added);
+            if (IListBox2Platform* platform = platform_.load())
+                platform->columnAdded(added);
+            return added;
+        },
+        -1);
+    // Ownership passes only when the column went in.
+    if (!taken)
+        column->release();
+    return index;
 }
 
 bool ListBox2::setColumnOrder(const int32_t* order, int32_t count) {
@@ -162,8 +176,8 @@ bool ListBox2::setColumnOrder(const int32_t* order, int32_t count) {
         }
         columnOrder_.clear();
         columnOrder_.append(order, count);
-        if (platform_)
-            platform_->columnOrderChanged();
+        if (IListBox2Platform* platform = platform_.load())
+            platform->columnOrderChanged();
         return true;
     });
 }
@@ -410,8 +424,8 @@ bool ListBox2::toggleExpand(Record* row, uint32_t serial) {
 void ListBox2::suspendRedraw(bool suspend) {
     dispatch([&] {
         redrawSuspended_ = suspend;
-        if (platform_)
-            platform_->setRedraw(!suspend);
+        if (IListBox2Platform* platform = platform_.load())
+            platform->setRedraw(!suspend);
         if (!suspend)
             repaintAll();
     });
@@ -427,8 +441,8 @@ void ListBox2::sort() {
     dispatch([&] {
         list_.sort();
         list_.relayoutTree();
-        if (platform_)
-            platform_->rowsReordered();
+        if (IListBox2Platform* platform = platform_.load())
+            platform->rowsReordered();
         repaintAll();
         raise(kSorted);
     });
@@ -485,10 +499,10 @@ bool ListBox2::selectRecord(Record* row, uint32_t serial) {
     return dispatch([&] {
         if (!list_.isValid(row, serial))
             return false;
-        if (platform_) {
+        if (IListBox2Platform* platform = platform_.load()) {
             // The platform reports the new state (and, with single selection, the row it
             // deselected) back through rowSelectionChanged().
-            platform_->setRowSelected(row, true);
+            platform->setRowSelected(row, true);
             return true;
         }
         if (!multiSelect_) {
@@ -509,8 +523,8 @@ void ListBox2::deselectAll() {
         while (selected_.count() > 0) {
             int32_t before = selected_.count();
             Record* row = selected_.getAs<Record>(before - 1);
-            if (platform_)
-                platform_->setRowSelected(row, false);
+            if (IListBox2Platform* platform = platform_.load())
+                platform->setRowSelected(row, false);
             // A platform that reported nothing must not leave this loop spinning.
             if (selected_.count() == before)
                 noteDeselected(row);
@@ -562,8 +576,8 @@ bool ListBox2::ensureVisible(Record* row, uint32_t serial) {
     return dispatch([&] {
         if (!list_.isValid(row, serial))
             return false;
-        if (platform_)
-            platform_->ensureVisible(row);
+        if (IListBox2Platform* platform = platform_.load())
+            platform->ensureVisible(row);
         return true;
     });
 }
@@ -584,6 +598,58 @@ void ListBox2::headerClicked(int32_t column) {
 void ListBox2::headerClickedBeyondLast() {
     if (columnOrder_.count() > 0)
         headerClicked(columnOrder_.last());
+}
+
+void ListBox2::resyncSelection() {
+    IListBox2Platform* platform = platform_.load();
+    if (!platform)
+        return;
+    // Rows that left first (latest selected first), then the newcomers in display order,
+    // so that the events read as if the platform had reported each item.
+    for (int32_t i = selected_.count() - 1; i >= 0; --i) {
+        if (i >= selected_.count())
+            continue;
+        auto* row = selected_.getAs<Record>(i);
+        if (!list_.isValid(row, selectedSerials_.get(i)) || !platform->isRowSelected(row))
+            noteDeselected(row);
+    }
+    for (int32_t i = 0; i < list_.recordCount(); ++i) {
+        Record* row = list_.recordAt(i);
+        if (selectionIndexOf(row) < 0 && platform->isRowSelected(row))
+            noteSelected(row);
+    }
+}
+
+void ListBox2::labelEdited(Record* row, const char16_t* text) {
+    if (!text || !row || !list_.isValid(row, row->serial()))
+        return;
+    if (!editedText_)
+        editedText_ = str::StrBuffer::take();
+    if (!editedText_)
+        return;
+    editedText_->setText(text);
+    editedPosition_ = static_cast<int32_t>(row->index());
+    raise(kLabelEdited);
+}
+
+const char16_t* ListBox2::editedText() const {
+    return editedText_ ? editedText_->text() : u"";
+}
+
+void ListBox2::columnOrderDragged(const int32_t* order, int32_t count) {
+    // The same check as a stored order: the platform's read-back must name every column.
+    int32_t columns = list_.columnCount();
+    if (!order || count != columns)
+        return;
+    col::_array::ArrayU08 seen;
+    seen.resize(columns);
+    for (int32_t i = 0; i < count; ++i) {
+        if (order[i] < 0 || order[i] >= columns || seen[order[i]])
+            return;
+        seen[order[i]] = 1;
+    }
+    columnOrder_.clear();
+    columnOrder_.append(order, count);
 }
 
 Record* ListBox2::checkedRecord(uint32_t* serial) const {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <type_traits>
 
 #include "base/array.h"
 #include "base/pool.h"
+#include "base/str_buffer.h"
 #include "gui/i_list_box2.h"
 #include "gui/listbox2/list.h"
 #include "gui/win/list_box2_platform.h"
@@ -101,9 +103,9 @@ public:
     // --- the platform side (on the GUI thread) ---
     // Attached when the window is created, which then shows the existing columns and rows
     // itself; detached before the window goes. Not owned.
-    void attachPlatform(IListBox2Platform* platform) { platform_ = platform; }
-    void detachPlatform() { platform_ = nullptr; }
-    IListBox2Platform* platform() const { return redrawSuspended_ ? nullptr : platform_; }
+    void attachPlatform(IListBox2Platform* platform) { platform_.store(platform); }
+    void detachPlatform() { platform_.store(nullptr); }
+    IListBox2Platform* platform() const { return redrawSuspended_ ? nullptr : platform_.load(); }
     // The platform item of the row became selected or not.
     void rowSelectionChanged(listbox2::Record* row, bool selected);
     // A click on the header of `column` (a column index): event kHeaderClicking, then the
@@ -112,31 +114,51 @@ public:
     // A click on the empty header area right of the last column counts as a click on the
     // last column in display order.
     void headerClickedBeyondLast();
+    // The platform reported a state change for all items at once: the selection is read
+    // again from the platform items, raising the events of every row that came or went.
+    void resyncSelection();
+    // The in-place edit of a first-column label ended; a null text (the edit was
+    // cancelled) changes nothing, else the text and the row's position are kept and
+    // kLabelEdited is raised.
+    void labelEdited(listbox2::Record* row, const char16_t* text);
+    // Data of kLabelEdited: the row's position (-1 before the first edit) and the text.
+    int32_t editedPosition() const { return editedPosition_; }
+    const char16_t* editedText() const;
+    // A header drag accepted a new left-to-right order (column indices).
+    void columnOrderDragged(const int32_t* order, int32_t count);
 
 private:
     // Runs `operation` where the model may be touched and returns its result: here and now
     // without a platform side or on the GUI thread, else handed to the GUI thread by the
     // platform's synchronous hand-over (so the operation may use the caller's stack).
+    // When the hand-over fails (the window is gone) the operation has not run and the
+    // result is the failure value (`Result{}`: false, nullptr, 0, or the one given): a
+    // caller never reads a result nobody wrote.
     template <class F>
     auto dispatch(F&& operation) -> std::invoke_result_t<F&> {
         using Result = std::invoke_result_t<F&>;
         if constexpr (std::is_void_v<Result>) {
             runOnModelThread(&invoke<std::remove_reference_t<F>>, &operation);
         } else {
-            Result result{};
-            auto store = [&] { result = operation(); };
-            runOnModelThread(&invoke<decltype(store)>, &store);
-            return result;
+            return dispatchOr(operation, Result{});
         }
+    }
+    template <class F, class Result = std::invoke_result_t<F&>>
+    Result dispatchOr(F&& operation, Result failure) {
+        Result result = failure;
+        auto store = [&] { result = operation(); };
+        runOnModelThread(&invoke<decltype(store)>, &store);
+        return result;
     }
     template <class F>
     static void invoke(void* operation) {
         (*static_cast<F*>(operation))();
     }
-    void runOnModelThread(void (*operation)(void*), void* block);
+    // False when the operation did not run (a failed hand-over).
+    bool runOnModelThread(void (*operation)(void*), void* block);
 
     // Nothing is painted without a window or while drawing is suspended.
-    IListBox2Platform* painter() const { return redrawSuspended_ ? nullptr : platform_; }
+    IListBox2Platform* painter() const { return redrawSuspended_ ? nullptr : platform_.load(); }
     void repaintCell(listbox2::Record* row, int32_t column);
     void repaintRow(listbox2::Record* row);
     void repaintColumn(int32_t column);
@@ -165,7 +187,10 @@ private:
     listbox2::Record* uncheckedRecord_ = nullptr;
     uint32_t uncheckedSerial_ = 0;
     int32_t clickedColumn_ = -1;
-    IListBox2Platform* platform_ = nullptr;  // not owned
+    int32_t editedPosition_ = -1;
+    str::StrBuffer* editedText_ = nullptr;  // owned
+    // Read by every caller's thread to choose between running here and handing over.
+    std::atomic<IListBox2Platform*> platform_{nullptr};  // not owned
     bool multiSelect_ = false;
     bool sortAfterAppend_ = false;
     bool redrawSuspended_ = false;

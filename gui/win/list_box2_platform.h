@@ -21,8 +21,9 @@ public:
     virtual bool onGuiThread() const = 0;
     // Runs operation(block) on the GUI thread and returns once it has run (a synchronous
     // window message), so the operation may use the caller's stack. Only called from other
-    // threads.
-    virtual void runOnGuiThread(void (*operation)(void*), void* block) = 0;
+    // threads. False when the operation did not run: the window is gone or the hand-over
+    // was refused; the caller then reports its failure value.
+    virtual bool runOnGuiThread(void (*operation)(void*), void* block) = 0;
 
     // The platform items follow the model: a column was appended; the display order of the
     // columns was set; a row entered at row->index(); a row left from `position`; the rows
@@ -36,6 +37,9 @@ public:
     // Sets the platform item's selected state. The platform reports the change back through
     // ListBox2::rowSelectionChanged(), which keeps the selection and raises the events.
     virtual void setRowSelected(listbox2::Record* row, bool selected) = 0;
+    // The platform item's selected state, for reading the selection again after a change
+    // the platform reported for all items at once.
+    virtual bool isRowSelected(listbox2::Record* row) = 0;
     virtual void ensureVisible(listbox2::Record* row) = 0;
 
     // Platform redraw off while the list's drawing is suspended.

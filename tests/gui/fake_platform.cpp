@@ -62,14 +62,17 @@ bool FakePlatform::onGuiThread() const {
     return std::this_thread::get_id() == gui_.get_id();
 }
 
-void FakePlatform::runOnGuiThread(void (*operation)(void*), void* block) {
+bool FakePlatform::runOnGuiThread(void (*operation)(void*), void* block) {
     // From the GUI thread this would wait for itself: the control must not do it.
     if (onGuiThread())
         ++callsOffGuiThread;
+    if (refuseHandOvers)
+        return false;
     onGui([&] {
         ++handOvers;
         operation(block);
     });
+    return true;
 }
 
 void FakePlatform::checkThread() {
@@ -126,11 +129,22 @@ void FakePlatform::setRowSelected(listbox2::Record* row, bool selected) {
     if (selected && !box_.multiSelect()) {
         for (int32_t i = box_.selectedCount() - 1; i >= 0; --i) {
             listbox2::Record* other = box_.selectedAt(i);
-            if (other != row)
+            if (other != row) {
+                selectedItems.erase(other);
                 box_.rowSelectionChanged(other, false);
+            }
         }
     }
+    if (selected)
+        selectedItems.insert(row);
+    else
+        selectedItems.erase(row);
     box_.rowSelectionChanged(row, selected);
+}
+
+bool FakePlatform::isRowSelected(listbox2::Record* row) {
+    checkThread();
+    return selectedItems.count(row) != 0;
 }
 
 void FakePlatform::ensureVisible(listbox2::Record* row) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,13 +32,14 @@ public:
     void post(std::function<void()> job);
 
     bool onGuiThread() const override;
-    void runOnGuiThread(void (*operation)(void*), void* block) override;
+    bool runOnGuiThread(void (*operation)(void*), void* block) override;
     void columnAdded(int32_t column) override;
     void columnOrderChanged() override;
     void rowInserted(listbox2::Record* row) override;
     void rowRemoved(listbox2::Record* row, int32_t position) override;
     void rowsReordered() override;
     void setRowSelected(listbox2::Record* row, bool selected) override;
+    bool isRowSelected(listbox2::Record* row) override;
     void ensureVisible(listbox2::Record* row) override;
     void setRedraw(bool on) override;
     void repaintCell(listbox2::Record* row, int32_t column) override;
@@ -51,7 +54,10 @@ public:
     std::vector<listbox2::Record*> items;
     std::vector<int32_t> columns;
     std::vector<std::string> log;  // "cell R C", "row R", "column C", "all", "redraw on/off"
+    std::set<listbox2::Record*> selectedItems;  // the platform items' selected state
     int32_t handOvers = 0;
+    // Plays a window that is gone: hand-overs fail without running anything.
+    std::atomic<bool> refuseHandOvers{false};
     int32_t callsOffGuiThread = 0;  // hooks called on another thread: must stay 0
 
 private:
