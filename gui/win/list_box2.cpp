@@ -652,6 +652,50 @@ void ListBox2::columnOrderDragged(const int32_t* order, int32_t count) {
     columnOrder_.append(order, count);
 }
 
+bool ListBox2::checkBoxClicked(Record* row, int32_t column) {
+    if (!row || !list_.isValid(row, row->serial()))
+        return false;
+    SubRecord* cell = row->cell(column);
+    if (!cell || cell->checkState() == SubRecord::kNoCheckBox)
+        return false;
+    // A partial check reads as checked: a click clears it.
+    int32_t next = cell->checkState() == SubRecord::kUnchecked ? SubRecord::kChecked
+                                                               : SubRecord::kUnchecked;
+    return setCheckState(row, row->serial(), column, next, true);
+}
+
+void ListBox2::rowDoubleClicked(Record* row) {
+    if (!row || !list_.isValid(row, row->serial()))
+        return;
+    if (list_.isExpandable(row))
+        toggleExpand(row, row->serial());
+    doubleClicked_ = row;
+    doubleClickedSerial_ = row->serial();
+    raise(kRowDoubleClicked);
+}
+
+Record* ListBox2::doubleClickedRecord(uint32_t* serial) const {
+    if (serial)
+        *serial = doubleClickedSerial_;
+    return doubleClicked_;
+}
+
+bool ListBox2::keyPressed(int32_t virtualKey) {
+    lastKey_ = virtualKey;
+    keyConsumed_ = false;
+    raise(kKeyDown);
+    bool consumed = keyConsumed_;
+    keyConsumed_ = false;
+    return consumed;
+}
+
+bool ListBox2::rightButtonReleased() {
+    if (selected_.count() == 0)
+        return false;
+    raise(kPopupMenu);
+    return true;
+}
+
 Record* ListBox2::checkedRecord(uint32_t* serial) const {
     if (serial)
         *serial = checkedSerial_;

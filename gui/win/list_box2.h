@@ -105,6 +105,7 @@ public:
     // itself; detached before the window goes. Not owned.
     void attachPlatform(IListBox2Platform* platform) { platform_.store(platform); }
     void detachPlatform() { platform_.store(nullptr); }
+    bool hasPlatform(const IListBox2Platform* platform) const { return platform_.load() == platform; }
     IListBox2Platform* platform() const { return redrawSuspended_ ? nullptr : platform_.load(); }
     // The platform item of the row became selected or not.
     void rowSelectionChanged(listbox2::Record* row, bool selected);
@@ -126,6 +127,22 @@ public:
     const char16_t* editedText() const;
     // A header drag accepted a new left-to-right order (column indices).
     void columnOrderDragged(const int32_t* order, int32_t count);
+    // A click on the check box of a cell: 1 becomes 2 (kRowChecked), 2 or 3 becomes 1
+    // (kRowUnchecked); the row is repainted. False when the cell has no check box.
+    bool checkBoxClicked(listbox2::Record* row, int32_t column);
+    // A double click on a row that hit neither its tree control nor a check box:
+    // an expandable row is toggled, then kRowDoubleClicked.
+    void rowDoubleClicked(listbox2::Record* row);
+    listbox2::Record* doubleClickedRecord(uint32_t* serial = nullptr) const;
+    // A key went down: kKeyDown with the key readable; true when a listener consumed it
+    // (the platform then skips its own handling).
+    bool keyPressed(int32_t virtualKey);
+    int32_t lastKey() const { return lastKey_; }
+    // Called by a kKeyDown listener: the key gets no default handling.
+    void consumeKey() { keyConsumed_ = true; }
+    // The right button went up over the list: kPopupMenu when rows are selected; true when
+    // it was raised (the popup menu opens then).
+    bool rightButtonReleased();
 
 private:
     // Runs `operation` where the model may be touched and returns its result: here and now
@@ -188,6 +205,10 @@ private:
     uint32_t uncheckedSerial_ = 0;
     int32_t clickedColumn_ = -1;
     int32_t editedPosition_ = -1;
+    listbox2::Record* doubleClicked_ = nullptr;
+    uint32_t doubleClickedSerial_ = 0;
+    int32_t lastKey_ = 0;
+    bool keyConsumed_ = false;
     str::StrBuffer* editedText_ = nullptr;  // owned
     // Read by every caller's thread to choose between running here and handing over.
     std::atomic<IListBox2Platform*> platform_{nullptr};  // not owned
