@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <initializer_list>
 
 #include "app/frame/win/running_copy.h"
 #include "app/frame/win/win_app.h"
@@ -126,6 +127,11 @@ void AppBase::reset() {
     if (iconGroup_)
         iconGroup_->release();
     iconGroup_ = nullptr;
+    for (image::jpg::win::Jpeg** slot : {&pictureA_, &pictureB_}) {
+        if (*slot)
+            (*slot)->release();
+        *slot = nullptr;
+    }
     if (skinner_) {
         skinner_->removeListener(this);
         skinner_->release();
@@ -292,12 +298,11 @@ void AppBase::handleSilentFlag() {
     key->release();
 }
 
-bool AppBase::pictureABytes(const uint8_t*& bytes, uint32_t& size) const {
-    return lang::win::resourceBytes(module_, u"IDR_JPG", kPictureAId, bytes, size);
-}
-
-bool AppBase::pictureBBytes(const uint8_t*& bytes, uint32_t& size) const {
-    return lang::win::resourceBytes(module_, u"IDR_JPG", kPictureBId, bytes, size);
+const image::jpg::win::Jpeg* AppBase::picture(image::jpg::win::Jpeg*& slot, int32_t id) const {
+    // Both pictures of this program are JPEG resources ("IDR_JPG").
+    if (!slot && initialized_)
+        slot = image::jpg::win::loadEmbeddedPicture(id, module_);
+    return slot;
 }
 
 }  // namespace s::app::win

@@ -8,6 +8,7 @@
 #include "app/frame/win/command_line.h"
 #include "app/frame/win/icon_group.h"
 #include "base/str_buffer.h"
+#include "image/jpg/win/jpeg.h"
 
 namespace s::app::win {
 
@@ -100,10 +101,14 @@ public:
     // Any icon group of the module; the caller releases it.
     IconGroup* iconGroupById(int32_t id) const { return IconGroup::takeBound(module_, id); }
 
-    // The encoded bytes of picture A (131) and B (132), owned by the module; false when the
-    // resource is missing.
-    bool pictureABytes(const uint8_t*& bytes, uint32_t& size) const;
-    bool pictureBBytes(const uint8_t*& bytes, uint32_t& size) const;
+    // Picture A (131) and B (132), decoded on first use and owned by the application base;
+    // empty (0 x 0) when the resource is missing or damaged, never nullptr after
+    // initialisation unless memory ran out.
+    const image::IImage* pictureA() const { return picture(pictureA_, kPictureAId); }
+    const image::IImage* pictureB() const { return picture(pictureB_, kPictureBId); }
+    // The holders: the decoded pictures with their pixels.
+    const image::jpg::win::Jpeg* pictureAHolder() const { return picture(pictureA_, kPictureAId); }
+    const image::jpg::win::Jpeg* pictureBHolder() const { return picture(pictureB_, kPictureBId); }
 
     // The product key below HKEY_CURRENT_USER.
     const char16_t* productKey() const { return productKey_.text(); }
@@ -114,6 +119,7 @@ private:
     void applyStoredLanguage();
     void applyStoredSkin();
     bool notify(bool search, bool alsoSecondMessage, bool useAllTitles, bool desktopOnly);
+    const image::jpg::win::Jpeg* picture(image::jpg::win::Jpeg*& slot, int32_t id) const;
 
     str::StrBuffer* work_ = nullptr;
     str::StrBuffer* work2_ = nullptr;
@@ -126,6 +132,9 @@ private:
     lang::Localizer* localizer_ = nullptr;
     gui::drawer::Skinner* skinner_ = nullptr;
     IconGroup* iconGroup_ = nullptr;
+    // Decoded when first asked for: start-up does not wait for pictures it does not show.
+    mutable image::jpg::win::Jpeg* pictureA_ = nullptr;
+    mutable image::jpg::win::Jpeg* pictureB_ = nullptr;
     bool saved_ = false;
     map::IMappedData* store_ = nullptr;
     str::StrBuffer defaultSkinName_;
