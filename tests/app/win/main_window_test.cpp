@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "gui/drawer/i_skin.h"
+#include "gui/drawer/skinner.h"
 #include "gui/i_window.h"
 #include "gui/win/window.h"
 #include "persist/reg/reg_types.h"
@@ -232,8 +234,47 @@ TEST(MainWindow, EasyDragAnswersCaptionInTheClientArea) {
     const RECT r = windowRect(rig.hwnd());
     const LPARAM inside = MAKELPARAM(r.left + 300, r.top + 300);
     EXPECT_EQ(SendMessageW(rig.hwnd(), WM_NCHITTEST, 0, inside), HTCAPTION);
+    // While the right button is down the client keeps its clicks.
+    SetCursorPos(r.left + 300, r.top + 300);
+    mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
+    pump(30);
+    EXPECT_EQ(SendMessageW(rig.hwnd(), WM_NCHITTEST, 0, inside), HTCLIENT);
+    mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
+    pump(30);
+    EXPECT_EQ(SendMessageW(rig.hwnd(), WM_NCHITTEST, 0, inside), HTCAPTION);
     rig.window()->setEasyDrag(false);
     EXPECT_EQ(SendMessageW(rig.hwnd(), WM_NCHITTEST, 0, inside), HTCLIENT);
+}
+
+TEST(MainWindow, ACustomFrameIsResizedByItsBorder) {
+    MainWindowRig rig;
+    rig.open();
+    ASSERT_NE(rig.base()->skinner()->currentSkin(), nullptr);
+    rig.window()->setFrameDrawer(rig.base()->skinner()->currentSkin()->window(), false);
+    rig.window()->activate(true);
+    rig.flush();
+    const RECT before = windowRect(rig.hwnd());
+    const int x = before.right - 2, y = (before.top + before.bottom) / 2;
+    EXPECT_EQ(SendMessageW(rig.hwnd(), WM_NCHITTEST, 0, MAKELPARAM(x, y)), HTRIGHT);
+    EXPECT_EQ(
+        SendMessageW(rig.hwnd(), WM_NCHITTEST, 0, MAKELPARAM(before.left + 1, before.top + 1)),
+        HTTOPLEFT);
+    SetCursorPos(x, y);
+    pump(50);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    pump(50);
+    for (int step = 1; step <= 8; ++step) {
+        SetCursorPos(x + step * 5, y);
+        mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+        pump(20);
+    }
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    EXPECT_TRUE(eventually([&] {
+        const RECT r = windowRect(rig.hwnd());
+        return r.right - r.left == (before.right - before.left) + 40;
+    })) << "width "
+        << windowRect(rig.hwnd()).right - windowRect(rig.hwnd()).left;
+    EXPECT_EQ(windowRect(rig.hwnd()).left, before.left);
 }
 
 TEST(MainWindow, TheMouseDragsTheWindowByItsSurface) {
