@@ -5,6 +5,7 @@
 //   frame_probe serve <product key>       first copy: serve until WM_CLOSE (exit 0);
 //                                          a later copy: notify and exit 2
 //   frame_probe serve-busy <product key>  as serve, but the window's thread never answers
+//   frame_probe serve-desktop <key>        as serve, finding the copy on this desktop
 //   frame_probe path <product key> <file>  writes the executable's path (UTF-8) and exits
 //   frame_probe tray <product key> <event> a later copy notifies and exits 2; the first
 //                                          starts as "-startup" does (the real main window,
@@ -49,8 +50,9 @@ LRESULT CALLBACK probeProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     }
 }
 
-int serve(AppBase& base, bool busy) {
-    if (base.notifyRunningCopy(true, false, true))
+int serve(AppBase& base, bool busy, bool desktop) {
+    if (desktop ? base.notifyRunningCopyOnDesktop(true, false, true)
+                : base.notifyRunningCopy(true, false, true))
         return s::tests::app::kProbeToldCopy;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -137,8 +139,8 @@ int wmain(int argc, wchar_t** argv) {
         application, mode == L"tray" ? s::gui::drawer::Skinner::create(u"ThinWindow") : nullptr,
         options);
     int result = 4;
-    if (mode == L"serve" || mode == L"serve-busy")
-        result = serve(*base, mode == L"serve-busy");
+    if (mode == L"serve" || mode == L"serve-busy" || mode == L"serve-desktop")
+        result = serve(*base, mode == L"serve-busy", mode == L"serve-desktop");
     else if (mode == L"tray" && argc > 3)
         result = runInTray(*base, argv[3]);
     else if (mode == L"path" && argc > 3)

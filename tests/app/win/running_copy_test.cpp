@@ -62,6 +62,13 @@ TEST(RunningCopy, SecondStartShowsTheFirstCopyOnceAndEnds) {
     EXPECT_EQ(second.wait(kStartMs), kProbeToldCopy);
     // The titled main window got message 1027 once; the empty-titled hidden owner never.
     EXPECT_EQ(countShows(window), 1);
+
+    // Found among the windows of this desktop, the same.
+    ChildProcess third;
+    ASSERT_TRUE(
+        third.start(probePath(), {L"serve-desktop", reinterpret_cast<const wchar_t*>(key.path())}));
+    EXPECT_EQ(third.wait(kStartMs), kProbeToldCopy);
+    EXPECT_EQ(countShows(window), 2);
     closeProbe(first, window);
 }
 
