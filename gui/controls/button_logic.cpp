@@ -16,6 +16,7 @@ void ButtonLogic::timer(uint32_t id, bool inside) {
     if (id == kFirstRepeatTimer) {
         host_.stopTimer(kFirstRepeatTimer);
         host_.startTimer(kRepeatTimer, kRepeatMs);
+        host_.fireEvent(kPress);
     } else if (id == kRepeatTimer) {
         host_.fireEvent(kPress);
     }

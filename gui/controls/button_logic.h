@@ -16,8 +16,8 @@ public:
 };
 
 // A button's state without a platform: hover and press states, toggling with or without
-// release, and auto-repeat (press at once, again after 500 ms, then every 100 ms while the
-// cursor stays on the button). The button's window thread.
+// release, and auto-repeat (press at once, again when the 500 ms timer ends, then at every
+// 100 ms tick, while the cursor stays on the button). The button's window thread.
 class ButtonLogic {
 public:
     enum State : int32_t { kNormal = 0, kHovered = 1, kPressed = 2 };

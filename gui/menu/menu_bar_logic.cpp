@@ -3,8 +3,8 @@
 namespace s::gui::menu {
 
 void MenuBarLogic::layout(const int32_t* textWidths, const int32_t* textHeights,
-                          const bool* isDropDown, int32_t count, int32_t marginX, int32_t marginY,
-                          int32_t barWidth, bool lastAtRight) {
+                          const uint8_t* isDropDown, int32_t count, int32_t marginX,
+                          int32_t marginY, int32_t barWidth, bool lastAtRight) {
     rects_.clear();
     dropDown_.clear();
     if (count < 0 || !textWidths || !textHeights)

@@ -43,7 +43,7 @@ public:
     // plus twice the horizontal margin wide, all as tall as the tallest text plus twice the
     // vertical margin. With lastAtRight the last entry ends at barWidth. Negative sizes
     // count as 0.
-    void layout(const int32_t* textWidths, const int32_t* textHeights, const bool* isDropDown,
+    void layout(const int32_t* textWidths, const int32_t* textHeights, const uint8_t* isDropDown,
                 int32_t count, int32_t marginX, int32_t marginY, int32_t barWidth,
                 bool lastAtRight);
     int32_t entryCount() const { return static_cast<int32_t>(dropDown_.count()); }

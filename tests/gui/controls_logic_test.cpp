@@ -60,7 +60,7 @@ TEST(ButtonLogic, AutoRepeatPressesAtOnceThenAfter500ThenEvery100) {
     logic.press();
     EXPECT_EQ(host.take(), " e3 start20001@500");
     logic.timer(20001, true);
-    EXPECT_EQ(host.take(), " stop20001 start20002@100");
+    EXPECT_EQ(host.take(), " stop20001 start20002@100 e3");
     logic.timer(20002, true);
     logic.timer(20002, true);
     EXPECT_EQ(host.take(), " e3 e3");

@@ -30,7 +30,7 @@ protected:
     void SetUp() override {
         const int32_t widths[] = {40, 40, 40};
         const int32_t heights[] = {12, 10, 12};
-        const bool dropDown[] = {true, true, false};
+        const uint8_t dropDown[] = {1, 1, 0};
         logic.layout(widths, heights, dropDown, 3, 6, 3, 150, false);
     }
     HostLog host;

@@ -1,0 +1,115 @@
+#include "gui/win/check_box.h"
+
+#include "gui/menu/menu_item.h"
+
+namespace s::gui::win {
+
+void CheckControl::resetCheck() {
+    resetControl();
+    enableListeners_.clear();
+    disableListeners_.clear();
+    checked_ = false;
+    checkEvents_ = true;
+    multiLine_ = false;
+    shown_.freeStorage();
+}
+
+HWND CheckControl::createControl(HWND parent) {
+    DWORD style = WS_CHILD | WS_TABSTOP | BS_NOTIFY | buttonStyle_ |
+                  (multiLine_ ? BS_MULTILINE : 0) | (visible_ ? WS_VISIBLE : 0);
+    HWND made = CreateWindowExW(0, L"Button", L"", style, x_ + dx_, y_ + dy_, width_, height_,
+                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId_)),
+                                GetModuleHandleW(nullptr), nullptr);
+    if (!made)
+        return nullptr;
+    subclassControl(made, this);
+    SendMessageW(made, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+    return made;
+}
+
+const wchar_t* CheckControl::nativeCaption() {
+    shown_.clear();
+    menuitem::appendDoubledAmpersands(shown_, text_.text());
+    return wideText(shown_.text());
+}
+
+void CheckControl::setChecked(bool on) {
+    if (hwnd()) {
+        SendMessageW(hwnd(), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+        return;
+    }
+    if (on != checked_) {
+        checked_ = on;
+        if (checkEvents_)
+            checkChanged(on);
+    }
+}
+
+void CheckControl::updateHints() {
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc)
+        return;
+    HGDIOBJ before = SelectObject(dc, font_->handle());
+    RECT r{0, 0, 0, 0};
+    const char16_t* caption = text_.text();
+    DrawTextW(dc, caption[0] ? wideText(caption) : L" ", -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, before);
+    DeleteDC(dc);
+    // The mark's box and the gap before the caption.
+    const int32_t mark = GetSystemMetrics(SM_CXMENUCHECK) + 6;
+    int32_t h = r.bottom - r.top;
+    h = h < mark - 4 ? mark - 4 : h;
+    setMinimumSize(r.right - r.left + mark, h + 4);
+    setMaximumSize(r.right - r.left + mark, h + 4);
+}
+
+void CheckControl::enabledChanged() {
+    (enabled_ ? enableListeners_ : disableListeners_).fire(this, 0);
+}
+
+bool CheckControl::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
+                                 intptr_t lparam) {
+    if (message == msg::kReflectCtlColor) {
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        SetTextColor(dc, enabled_ ? font_->spec().textColour() : GetSysColor(COLOR_GRAYTEXT));
+        Color colour = backgroundColor();
+        SetBkColor(dc, colour);
+        result = reinterpret_cast<intptr_t>(brush_.get(colour));
+        return true;
+    }
+    return ControlOf::handleMessage(result, message, wparam, lparam);
+}
+
+void CheckControl::afterMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
+                                intptr_t lparam) {
+    ControlOf::afterMessage(result, message, wparam, lparam);
+    if (message != BM_SETCHECK || !hwnd())
+        return;
+    bool now = SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (now == checked_)
+        return;
+    checked_ = now;
+    if (checkEvents_)
+        checkChanged(now);
+}
+
+void CheckBox::reset() {
+    resetCheck();
+    checkListeners_.clear();
+}
+
+void CheckBox::checkChanged(bool on) {
+    checkListeners_.fire(this, on ? kChecked : kUnchecked);
+}
+
+void RadioButton::reset() {
+    resetCheck();
+    checkedListeners_.clear();
+    uncheckedListeners_.clear();
+}
+
+void RadioButton::checkChanged(bool on) {
+    (on ? checkedListeners_ : uncheckedListeners_).fire(this, 0);
+}
+
+}  // namespace s::gui::win
