@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 .DEFAULT_GOAL := run
 
-.PHONY: setup build build-native build-win run test dist bench fuzz screens clean
+.PHONY: setup build build-native build-win run test dist bench fuzz screens gallery clean
 
 setup:
 	@tools/setup.sh
@@ -37,6 +37,9 @@ fuzz: setup
 
 screens: setup
 	@tools/screens.sh
+
+gallery: setup
+	@tools/gallery.sh
 
 clean:
 	rm -rf build/native build/win build/bench-native build/fuzz build/dist

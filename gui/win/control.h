@@ -8,6 +8,7 @@
 
 #include "base/str_buffer.h"
 #include "gui/component.h"
+#include "gui/drawer/i_skin.h"
 #include "gui/drawer/skinner.h"
 #include "gui/i_window.h"
 #include "gui/win/font.h"
@@ -197,11 +198,19 @@ public:
         }
     }
 
-    bool handleMessage(intptr_t& result, uint32_t message, uintptr_t /*wparam*/,
+    bool handleMessage(intptr_t& result, uint32_t message, uintptr_t wparamOf,
                        intptr_t /*lparam*/) override {
         if (message == msg::kDestroyControl) {
             DestroyWindow(hwnd());
             result = 0;
+            return true;
+        }
+        if (message == msg::kReflectCtlColor) {
+            // The control paints over its parent's background in the skin's text colour.
+            HDC dc = reinterpret_cast<HDC>(wparamOf);
+            SetTextColor(dc, captionColour(font_->spec().textColour()));
+            SetBkColor(dc, this->backgroundColor());
+            result = reinterpret_cast<intptr_t>(backgroundBrush_.get(this->backgroundColor()));
             return true;
         }
         return false;
@@ -266,6 +275,18 @@ protected:
         hintsChanged();
     }
 
+    // The caption colour: the font's when it was set on the control, else the skin's text
+    // colour, else `fallback`.
+    COLORREF captionColour(COLORREF fallback) const {
+        if (font_->spec().isSet(font::FontSpec::kTextColour))
+            return font_->spec().textColour();
+        if (drawer::ISkin* current = skin()) {
+            const drawer::DrawerColours& c = current->palette().of(drawer::DrawerKind::kText);
+            if (c.isSet(drawer::param::text::kFont1))
+                return c.colour(drawer::param::text::kFont1);
+        }
+        return fallback;
+    }
     drawer::ISkin* skin() const {
         drawer::Skinner* skinner = this->window_ ? this->window_->skinner() : nullptr;
         return skinner ? skinner->currentSkin() : nullptr;
@@ -325,6 +346,7 @@ protected:
     str::strbuffer::StrBuffer text_;
     int32_t textId_ = -1;
     Font* font_;  // owned
+    SolidBrush backgroundBrush_;
 };
 
 }  // namespace s::gui::win

@@ -99,7 +99,7 @@ COLORREF Label::textColour() const {
         return GetSysColor(COLOR_GRAYTEXT);
     if (link_ && !font_->spec().isSet(font::FontSpec::kTextColour))
         return RGB(0, 102, 204);
-    return font_->spec().textColour();
+    return captionColour(font_->spec().textColour());
 }
 
 void Label::paint() {

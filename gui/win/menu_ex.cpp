@@ -59,7 +59,6 @@ void MenuEx::reset() {
     percentWidth_ = percentHeight_ = exactWidth_ = exactHeight_ = -1;
     ignoreMinimumWidth_ = wholeBar_ = lastAtRight_ = false;
     tracking_ = reopen_ = false;
-    dropDownWindow_ = nullptr;
 }
 
 PopupMenu* MenuEx::popupAt(int32_t entry) const {
@@ -345,7 +344,6 @@ void MenuEx::openDropDown(int32_t entry) {
         openListeners_.fire(this, kOpening);
         popup->trackAtTop(at.x, at.y, hwnd());
         KillTimer(hwnd(), kFollowTimer);
-        dropDownWindow_ = nullptr;
         logic_.trackingEnded(GetTickCount());
         if (!reopen_)
             break;
@@ -434,7 +432,6 @@ bool MenuEx::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
             result = 0;
             return true;
         case WM_INITMENUPOPUP:
-            dropDownWindow_ = FindWindowW(L"#32768", nullptr);
             SetTimer(hwnd(), kFollowTimer, kFollowMs, nullptr);
             result = 0;
             return true;

@@ -118,7 +118,6 @@ private:
     int32_t percentWidth_ = -1, percentHeight_ = -1, exactWidth_ = -1, exactHeight_ = -1;
     bool ignoreMinimumWidth_ = false, wholeBar_ = false, lastAtRight_ = false;
     bool tracking_ = false, reopen_ = false;
-    HWND dropDownWindow_ = nullptr;  // the open drop-down's platform window, not owned
 };
 
 }  // namespace s::gui::win

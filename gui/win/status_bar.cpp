@@ -47,12 +47,19 @@ void StatusBar::skinChanged() {
 }
 
 void StatusBar::paintContent(HDC dc, int32_t width, int32_t height) {
-    if (drawer_) {
+    fillRect(dc, 0, 0, width, height, backgroundColor());
+    drawer::ISkin* current = skin();
+    if (drawer_ && current && current->button()) {
         drawer::PaintState state;
         drawer_->paint(dc, 0, 0, width, height, state);
+        const drawer::DrawerColours& c = current->palette().of(drawer::DrawerKind::kStatusBar);
+        const uint32_t ink = c.isSet(drawer::param::statusbar::kLine)
+                                 ? c.colour(drawer::param::statusbar::kLine)
+                                 : GetSysColor(COLOR_BTNSHADOW);
+        current->button()->paintGlyph(dc, width - 14, height - 14, width - 1, height - 1,
+                                      u"#Resizer", ink);
         return;
     }
-    fillRect(dc, 0, 0, width, height, backgroundColor());
     fillRect(dc, 0, 0, width, 1, GetSysColor(COLOR_BTNSHADOW));
     // The size grip: three diagonal dot rows in the corner.
     for (int32_t row = 0; row < 3; ++row) {
