@@ -7,6 +7,8 @@
 #include "gui/component.h"
 #include "gui/controls/button_logic.h"
 #include "gui/controls/label_size_cache.h"
+#include "gui/controls/scroll_info.h"
+#include "gui/controls/spacer.h"
 #include "gui/events/enablers.h"
 #include "gui/i_editable.h"
 
@@ -162,6 +164,73 @@ TEST(Enablers, ReactOnlyToTheirOwnSourceWhateverTheEventId) {
     EXPECT_FALSE(t1.editable);
     unlock.onEvent(&sourceB, 0);
     EXPECT_TRUE(t1.editable);
+}
+
+}  // namespace
+}  // namespace s::gui
+
+namespace s::gui {
+namespace {
+
+TEST(ScrollInfo, PositionStaysWithinAWholePageAndTheThumbFollows) {
+    controls::ScrollInfo info;
+    info.setRange(0, 99);
+    info.setPage(10);
+    struct Case {
+        int32_t asked, position;
+        int32_t thumbStart;  // along a 200-pixel track
+    } cases[] = {{-5, 0, 0}, {0, 0, 0}, {45, 45, 90}, {90, 90, 180}, {500, 90, 180}};
+    for (const Case& c : cases) {
+        info.setPosition(c.asked);
+        EXPECT_EQ(info.position(), c.position) << c.asked;
+        int32_t start = 0, size = 0;
+        info.thumb(200, start, size);
+        EXPECT_EQ(size, 20);
+        EXPECT_EQ(start, c.thumbStart) << c.asked;
+        EXPECT_EQ(info.positionAtThumb(start, 200), c.position) << c.asked;
+    }
+    EXPECT_FALSE(info.setPosition(90));
+    info.setRange(50, 10);  // put in order
+    EXPECT_EQ(info.minimum(), 10);
+    EXPECT_EQ(info.position(), 41);  // the last whole page of the new range
+    info.setPage(1000);              // everything visible: one thumb over the whole track
+    int32_t start = -1, size = -1;
+    info.thumb(120, start, size);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(size, 120);
+    EXPECT_EQ(info.positionAtThumb(60, 120), 10);
+    info.setRange(INT32_MIN, INT32_MAX);
+    info.setPage(0);
+    info.setPosition(INT32_MAX);
+    info.thumb(100, start, size);
+    EXPECT_GE(start, 0);
+    EXPECT_LE(start + size, 100);
+}
+
+}  // namespace
+}  // namespace s::gui
+
+namespace s::gui {
+namespace {
+
+TEST(Spacer, SizesFollowExactThenTheLargerHintAndExchangeWithTheOrientation) {
+    controls::Spacer* gap = controls::Spacer::take();
+    gap->setMinimum(4, 10);
+    gap->setMaximum(2, 30);
+    EXPECT_EQ(gap->minimumWidth(), 4);
+    EXPECT_EQ(gap->maximumWidth(), 4);  // the larger of the two
+    EXPECT_EQ(gap->maximumHeight(), 30);
+    gap->setExactHeight(12);
+    EXPECT_EQ(gap->minimumHeight(), 12);
+    EXPECT_EQ(gap->maximumHeight(), 12);
+    gap->setPercentHeight(50);  // clears the exact height; no parent: the hints
+    EXPECT_EQ(gap->minimumHeight(), 10);
+    gap->setVertical();  // width and height settings change places
+    EXPECT_EQ(gap->minimumWidth(), 10);
+    EXPECT_EQ(gap->minimumHeight(), 4);
+    gap->setVertical();  // already vertical: nothing moves
+    EXPECT_EQ(gap->minimumWidth(), 10);
+    gap->release();
 }
 
 }  // namespace

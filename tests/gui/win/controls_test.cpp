@@ -14,9 +14,11 @@
 #include "gui/win/check_box.h"
 #include "gui/win/combo_box.h"
 #include "gui/win/label.h"
+#include "gui/win/list_box_ex.h"
 #include "gui/win/menu_ex.h"
 #include "gui/win/popup_menu.h"
 #include "gui/win/range_controls.h"
+#include "gui/win/scroll_bar.h"
 #include "gui/win/status_bar.h"
 #include "gui/win/text_field.h"
 #include "gui/win/window.h"
@@ -383,6 +385,51 @@ TEST(CheckBoxWin, ClicksFollowTheNativeCheckStateAndAmpersandsShow) {
     EXPECT_TRUE(box->isChecked());
     scene.w->onWindowThread([&] { box->setChecked(false); });
     EXPECT_EQ(checks.ids(), (std::vector<int32_t>{1, 2}));
+    park();
+}
+
+TEST(ListBoxExWin, RowsStackAndTheBarTheWheelAndADragScrollThem) {
+    Scene scene;
+    ListBoxEx* list = ListBoxEx::take();
+    list->setExactWidth(200, false);
+    list->setExactHeight(90, false);
+    std::vector<Label*> rows;
+    for (int i = 0; i < 12; ++i) {
+        Label* row = Label::take();
+        std::u16string text = u"Row " + std::u16string(1, static_cast<char16_t>(u'A' + i));
+        row->setText(text.c_str());
+        rows.push_back(row);
+        list->addRow(row);
+    }
+    ThreadLog scrolls;
+    list->scrollBar()->addScrollListener(&scrolls);
+    scene.add(list);
+    EXPECT_EQ(list->rowCount(), 12);
+    EXPECT_EQ(rows[0]->y(), 0);
+    EXPECT_EQ(rows[1]->y(), rows[0]->height());
+    EXPECT_EQ(rows[0]->width(), 200 - list->scrollBar()->width());
+    scene.w->onWindowThread([&] { list->scrollTo(30); });
+    EXPECT_EQ(rows[0]->y(), -30);
+    scene.w->onWindowThread([&] { list->scrollTo(100000); });  // clamped to the last page
+    const int32_t last = list->scrollPosition();
+    EXPECT_EQ(rows[11]->y() + rows[11]->height(), 90);
+
+    // The wheel over the list scrolls it back up by a step.
+    xdo("mousemove " + centreOf(list->hwnd()) + " click 4");
+    ASSERT_TRUE(eventually([&] { return list->scrollPosition() < last; }));
+    EXPECT_EQ(list->scrollPosition(), last - ListBoxEx::kWheelStep);
+
+    // Dragging the thumb to the top.
+    scene.w->onWindowThread([&] { list->scrollTo(last); });
+    int32_t start = 0, size = 0;
+    list->scrollBar()->info().thumb(90, start, size);
+    HWND bar = list->scrollBar()->hwnd();
+    xdo("mousemove " + at(bar, 6, start + size / 2) + " mousedown 1 mousemove " + at(bar, 6, 0) +
+        " mouseup 1");
+    ASSERT_TRUE(eventually([&] { return list->scrollPosition() == 0; }));
+    flush(*scene.w);  // the drag's events have been told
+    EXPECT_FALSE(scrolls.ids().empty());
+    EXPECT_EQ(rows[0]->y(), 0);
     park();
 }
 
