@@ -432,6 +432,14 @@ TEST(MainWindow, UserTimersAndHotKeysReportTheirEvents) {
     EXPECT_EQ(rig.events.count(IWindow::kHotKey), 1);
     EXPECT_TRUE(rig.window()->isHotKey(u"TestKey"));
     EXPECT_FALSE(rig.window()->isHotKey(u"OtherKey"));
+    // Another window cannot take the same keys while they are held; the silent request only
+    // answers false.
+    Window* other = Window::take();
+    EXPECT_FALSE(other->registerHotKey(true, true, true, false, VK_F11, u"OtherKey", false));
+    rig.window()->unregisterHotKey(u"TestKey");
+    EXPECT_TRUE(other->registerHotKey(true, true, true, false, VK_F11, u"OtherKey", false));
+    other->unregisterAllHotKeys();
+    other->release();
     rig.window()->unregisterAllHotKeys();
 
     str::StrBuffer text;
