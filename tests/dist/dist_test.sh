@@ -2,9 +2,10 @@
 # The release packages under Wine, in a copy of the project's prefix (installs never touch
 # the developers' own prefix); the copy's server is stopped and the copy removed at the end.
 #   dist_test.sh packages|first_start DIST_DIR VERSION PROBE_EXE SOURCE_DIR
-# packages:    silent install (files, Start-menu shortcut, uninstall key, "Silent" = 1),
-#              installing over a running copy, silent uninstall (all gone, settings kept),
-#              uninstall with /RemoveSettings, the portable zip from an awkward folder.
+# packages:    the version resources; silent install (files, Start-menu shortcut, uninstall
+#              key, "Silent" = 1); installing over a running copy; silent uninstall of a
+#              running copy (all gone, settings kept); uninstall with /RemoveSettings; the
+#              portable zip from an awkward folder.
 # first_start: the installed program's first start clears "Silent" (a start with -startup
 #              does not).
 set -u
@@ -203,7 +204,12 @@ $title 0.99.lnk|C:\\Portable\\Tellavo.exe|kept
 EOF
   check "the start-up shortcut exists before the uninstall" test -f "$startup/$title $version.lnk"
 
-  uninstall_silently "silent uninstall"
+  # The uninstaller, too, first asks a running copy to close.
+  start_stub
+  uninstall_silently "silent uninstall of a running copy"
+  check "the uninstaller asked the running copy to close" test "$(cat "$marker" 2>/dev/null)" = closed
+  for i in $(seq 1 50); do ended "$stub_pid" && break; sleep 0.1; done
+  check "the running copy has ended before the uninstall" ended "$stub_pid"
   check "the install folder is gone" test ! -e "$instdir"
   check "the Kivo folder is gone" test ! -e "$(dirname "$instdir")"
   check "the Start-menu shortcut is gone" test ! -e "$startmenu_link"
