@@ -108,6 +108,10 @@ void ComboBox::updateHints() {
 
 bool ComboBox::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
                              intptr_t lparam) {
+    if (message == msg::kReflectCtlColor) {
+        result = fieldColours(reinterpret_cast<HDC>(wparam));
+        return true;
+    }
     if (message == msg::kReflectSelChange) {
         const int32_t picked = static_cast<int32_t>(SendMessageW(hwnd(), CB_GETCURSEL, 0, 0));
         if (picked >= 0 && picked != selection_) {

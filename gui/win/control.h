@@ -287,6 +287,21 @@ protected:
         }
         return fallback;
     }
+    // Answers the control-colour message for an input field: the skin's field background
+    // (white without one) with a text colour that reads on it.
+    intptr_t fieldColours(HDC dc) {
+        COLORREF field = GetSysColor(COLOR_WINDOW);
+        if (drawer::ISkin* current = skin()) {
+            const drawer::DrawerColours& c = current->palette().of(drawer::DrawerKind::kText);
+            if (c.isSet(drawer::param::text::kFieldBackground))
+                field = c.colour(drawer::param::text::kFieldBackground);
+        }
+        const uint32_t light =
+            (field & 0xFF) * 3 + ((field >> 8) & 0xFF) * 6 + ((field >> 16) & 0xFF);
+        SetTextColor(dc, light >= 1280 ? RGB(0, 0, 0) : RGB(255, 255, 255));
+        SetBkColor(dc, field);
+        return reinterpret_cast<intptr_t>(backgroundBrush_.get(field));
+    }
     drawer::ISkin* skin() const {
         drawer::Skinner* skinner = this->window_ ? this->window_->skinner() : nullptr;
         return skinner ? skinner->currentSkin() : nullptr;

@@ -20,6 +20,7 @@ void fillRect(HDC dc, int32_t l, int32_t t, int32_t r, int32_t b, COLORREF colou
 
 StatusBar::StatusBar() {
     setPileStyle();
+    setTopMargin(1);  // the content starts under the bar's top line
 }
 
 StatusBar::~StatusBar() {
@@ -29,6 +30,7 @@ StatusBar::~StatusBar() {
 void StatusBar::reset() {
     resetContainer();
     setPileStyle();
+    setTopMargin(1);
     drawer_ = nullptr;
 }
 

@@ -70,6 +70,9 @@ bool TextField::handleMessage(intptr_t& result, uint32_t message, uintptr_t wpar
                 changeListeners_.fire(this, kTextChanged);
             result = 0;
             return true;
+        case msg::kReflectCtlColor:
+            result = fieldColours(reinterpret_cast<HDC>(wparam));
+            return true;
         case msg::kReflectKillFocus:
             focusListeners_.fire(this, kFocusLost);
             result = 0;

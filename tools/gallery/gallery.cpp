@@ -57,6 +57,7 @@ Button* button(const char16_t* caption) {
 // The window's content; the status line shows the scheme.
 struct Gallery {
     Label* status = nullptr;
+    MenuEx* bar = nullptr;
 
     void build(Window& window) {
         Box* root = Box::take();
@@ -64,7 +65,7 @@ struct Gallery {
         root->setVerticalSpacing(0);
         window.addChild(root);
 
-        MenuEx* bar = MenuEx::standard();
+        bar = MenuEx::standard();
         bar->setExactWidth(-1);
         bar->setPercentWidth(100);
         PopupMenu* file = PopupMenu::take();
@@ -212,6 +213,35 @@ void showScheme(Window& window, s::gui::drawer::Skinner& skinner, Gallery& galle
     Sleep(250);
 }
 
+// Clicks the bar's first title from this thread and waits until its drop-down shows; the
+// drop-down's window, or none when it did not open.
+HWND openDropDown(MenuEx* bar) {
+    RECT entry;
+    if (!bar || !bar->hwnd() || !bar->entryRect(0, entry))
+        return nullptr;
+    const LPARAM at = MAKELPARAM(entry.left + 6, entry.top + 4);
+    PostMessageW(bar->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    for (int i = 0; i < 100; ++i) {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        if (menu && IsWindowVisible(menu)) {
+            Sleep(150);
+            return menu;
+        }
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+// Escape closes the drop-down; the next click comes after the bar's reopening guard.
+void closeDropDown(HWND menu) {
+    if (!menu)
+        return;
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    for (int i = 0; i < 100 && IsWindowVisible(menu); ++i)
+        Sleep(10);
+    Sleep(600);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -233,6 +263,7 @@ int wmain(int argc, wchar_t** argv) {
     if (shots) {
         for (int32_t i = 0; i < skinner->count(); ++i) {
             showScheme(*window, *skinner, gallery, i);
+            HWND menu = openDropDown(gallery.bar);
             std::string name = "gallery-" + narrow(skinner->nameAt(i));
             if (!s::gui::testing::savePng(s::gui::testing::captureWindow(window->hwnd()),
                                           name.c_str())) {
@@ -241,6 +272,7 @@ int wmain(int argc, wchar_t** argv) {
             } else {
                 std::printf("gallery: %s.png\n", name.c_str());
             }
+            closeDropDown(menu);
         }
     } else {
         int32_t index = scheme.empty() ? 0 : skinner->selectByName(scheme.c_str());

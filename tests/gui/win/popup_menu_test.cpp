@@ -118,8 +118,10 @@ PopupMenu* trayLikeMenu(int round) {
 }
 
 TEST(PopupMenuWin, ThousandRebuildsLeaveHandleCountsFlat) {
+    lang::Localizer* localizer = twoLanguages();
     PopupMenu* warm = trayLikeMenu(0);
     warm->release();
+    const int32_t listenersBefore = localizer->listenerCount();
     const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const int32_t liveBefore = MenuHandle::liveCount();
@@ -132,6 +134,7 @@ TEST(PopupMenuWin, ThousandRebuildsLeaveHandleCountsFlat) {
             firstHandles[2] = static_cast<HMENU>(menu->submenuAt(6)->submenuAt(1)->nativeMenu());
         }
         ASSERT_EQ(MenuHandle::liveCount(), liveBefore + 3);
+        menu->setLocalizer(localizer);  // the menu and both submenus listen now
         menu->release();
     }
     const DWORD userAfter = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
@@ -145,6 +148,9 @@ TEST(PopupMenuWin, ThousandRebuildsLeaveHandleCountsFlat) {
     EXPECT_EQ(gdiAfter, gdiBefore);
     for (HMENU h : firstHandles)
         EXPECT_FALSE(IsMenu(h));
+    // Released menus leave the localizer: no listener outlives its menu.
+    EXPECT_EQ(localizer->listenerCount(), listenersBefore);
+    localizer->release();
 }
 
 TEST(PopupMenuWin, RemovingASubmenuDestroysItsHandleAndClearEmptiesTheMenu) {
