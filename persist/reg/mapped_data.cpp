@@ -36,6 +36,7 @@ void MappedData::reset() {
     base_ = nullptr;
     fullPathScratch_.freeStorage();
     lastPath_.freeStorage();
+    scratch_.freeStorage();
     autoSaveOn_ = false;
 }
 
@@ -156,7 +157,15 @@ const char16_t* MappedData::getString(const char16_t* path, const char16_t* name
     if (isExpandable != nullptr)
         *isExpandable = false;
     IRegDir* key = existing(path);
-    return key != nullptr ? key->getText(orEmpty(name), fallback, isExpandable, expand) : fallback;
+    if (key == nullptr)
+        return fallback;
+    const char16_t* text = key->getText(orEmpty(name), fallback, isExpandable, expand);
+    if (text == fallback || text == nullptr)
+        return text;
+    // The key's own text lasts only while it stays current, and any read on another path
+    // gives it back to its pool: the promise is until the next getString, so keep a copy.
+    scratch_.setText(text);
+    return scratch_.text();
 }
 
 col::ArrayU08* MappedData::getBytes(const char16_t* path, const char16_t* name,

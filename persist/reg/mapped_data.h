@@ -87,6 +87,7 @@ private:
 
     str::StrBuffer fullPathScratch_;
     str::StrBuffer lastPath_;
+    str::StrBuffer scratch_;      // the text of the last getString
     IRegDir* base_ = nullptr;     // owned
     IRegDir* current_ = nullptr;  // owned
     bool autoSaveOn_ = false;

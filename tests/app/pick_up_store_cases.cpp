@@ -299,4 +299,21 @@ TEST_P(PickUpStoreTest, AddedZonesAreUncheckedCopiesNamedByTheirZone) {
     EXPECT_TRUE(store->getBool(u"MainWindow\\View", u"ShowInAmPm", false));
 }
 
+// A text from getString stays what it was until the next getString, whatever else is read
+// in between: the pick-up load reads an entry's name, then its other values.
+TEST_P(PickUpStoreTest, AStringStaysValidWhileOtherValuesAreRead) {
+    const std::u16string name = u"A place name long enough to need a heap block of its own";
+    writeHeader(*store, true, 1);
+    writeEntry(*store, 0, name.c_str(), u"Tokyo Standard Time", u"NotAvailable", true);
+    const std::u16string entry = entryPath(0);
+    const char16_t* text = store->getString(entry.c_str(), u"Name", u"<missing>");
+    EXPECT_TRUE(store->getBool(kPickUp, u"PresetCreated", false));
+    EXPECT_EQ(store->getInt32(kPickUp, u"NumOfEntries", -1), 1);
+    EXPECT_TRUE(store->hasValue(entry.c_str(), u"Checked"));
+    EXPECT_FALSE(store->keyExists(u"MainWindow\\Elsewhere"));
+    // Whatever a released text gave back to the heap is handed out again here.
+    std::vector<std::u16string> churn(64, std::u16string(name.size(), u'#'));
+    EXPECT_EQ(std::u16string(text), name);
+}
+
 }  // namespace s::tests::app
