@@ -300,6 +300,9 @@ bool RegDir::openText(const char16_t* text) {
             if (!startsWithFolded(text, candidate.name))
                 continue;
             const char16_t* rest = text + textUnits(candidate.name);
+            // A whole name only: "HKEY_USERSfoo" names no root.
+            if (*rest != 0 && *rest != u'\\')
+                continue;
             if (*rest != 0)
                 ++rest;  // the one separator after the root's name
             return open(candidate.root, rest);

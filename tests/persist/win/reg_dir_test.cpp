@@ -90,6 +90,11 @@ TEST(RegDirRead, OpenTextParsesTheRootNameIgnoringCase) {
         {u"HKEY_CLASSES_ROOT\\.txt", kClassesRoot, u".txt"},
         {u"HKEY_CURRENT_CONFIG\\System", kCurrentConfig, u"System"},
         {u"HKLM\\SOFTWARE", kCurrentUser, u"InvalidKey"},
+        // A root's name counts only as a whole name, followed by the end or a separator.
+        {u"HKEY_USERSfoo", kCurrentUser, u"InvalidKey"},
+        {u"HKEY_CURRENT_USER_Old\\Software", kCurrentUser, u"InvalidKey"},
+        {u"HKEY_LOCAL_MACHINE2\\SOFTWARE", kCurrentUser, u"InvalidKey"},
+        {u"HKEY_CURRENT_USER\\", kCurrentUser, u""},
     };
     for (const Case& c : cases) {
         Owned<RegDir> dir(RegDir::take());
