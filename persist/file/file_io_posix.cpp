@@ -47,6 +47,16 @@ bool writeAll(int fd, const uint8_t* bytes, int32_t count) {
     return true;
 }
 
+void syncFolderOf(const std::string& path) {
+    size_t cut = path.rfind('/');
+    std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : path.substr(0, cut);
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    fsync(fd);
+    ::close(fd);
+}
+
 }  // namespace
 
 bool readWholeFile(const char16_t* path, col::ArrayU08& out) {
@@ -66,7 +76,11 @@ bool readWholeFile(const char16_t* path, col::ArrayU08& out) {
             ssize_t n = ::read(fd, out.data() + done, static_cast<size_t>(out.count() - done));
             if (n < 0 && errno == EINTR)
                 continue;
-            if (n <= 0)
+            if (n < 0) {
+                ok = false;  // never a shorter document that looks like the whole file
+                break;
+            }
+            if (n == 0)
                 break;  // the file shrank: keep what was there
             done += static_cast<int32_t>(n);
         }
@@ -119,9 +133,14 @@ bool writeFileAtomically(const char16_t* path, const uint8_t* bytes, int32_t cou
     bool ok = writeAll(fd, bytes, count) && fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && std::rename(temporary.c_str(), name.c_str()) == 0;
-    if (!ok)
+    if (!ok) {
         ::unlink(temporary.c_str());
-    return ok;
+        return false;
+    }
+    // The rename lives in the folder: until the folder reaches the disk, a crash may bring
+    // back the old file, or neither.
+    syncFolderOf(name);
+    return true;
 }
 
 }  // namespace s::io

@@ -4,6 +4,7 @@
 #include "persist/file/file_io.h"
 
 #include "base/str_buffer.h"
+#include "persist/win/file_io_win.h"
 
 namespace s::io {
 
@@ -44,27 +45,45 @@ bool readWholeFile(const char16_t* path, col::ArrayU08& out) {
     out.clear();
     if (path == nullptr || *path == 0)
         return false;
-    FileHandle file(CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Sharing deletion too: a reader must never make another program's replace of the file
+    // fail, nor be refused because that program holds the file for its replace.
+    FileHandle file(CreateFileW(wide(path), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         return false;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxReadBytes)
         return false;
-    out.resize(static_cast<int32_t>(size.QuadPart));
+    return win::readFromHandle(file.get(), size.QuadPart, out);
+}
+
+namespace win {
+
+bool readFromHandle(void* handle, int64_t size, col::ArrayU08& out) {
+    out.clear();
+    if (size < 0 || size > kMaxReadBytes)
+        return false;
+    out.resize(static_cast<int32_t>(size));
     int32_t done = 0;
     while (done < out.count()) {
         DWORD n = 0;
-        if (!ReadFile(file.get(), out.data() + done, static_cast<DWORD>(out.count() - done), &n,
-                      nullptr) ||
-            n == 0) {
-            break;
+        if (!ReadFile(handle, out.data() + done, static_cast<DWORD>(out.count() - done), &n,
+                      nullptr)) {
+            // Never a shorter document: the caller would take it for the whole file and
+            // write it back over the good one.
+            out.clear();
+            return false;
         }
+        if (n == 0)
+            break;  // the file shrank: keep what was there
         done += static_cast<int32_t>(n);
     }
     out.resize(done);
     return true;
 }
+
+}  // namespace win
 
 bool fileExists(const char16_t* path) {
     if (path == nullptr || *path == 0)

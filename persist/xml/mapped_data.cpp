@@ -34,10 +34,15 @@ MappedData* MappedData::createForFile(const char16_t* path) {
     if (root == nullptr)
         return store;
     // A file that is missing, unreadable or holds no element gives an empty document.
-    if (!root->loadFile(path) || root->nameLength() == 0) {
+    bool read = root->loadFile(path);
+    if (!read || root->nameLength() == 0) {
         root->clear();
         root->setName(u"savedata");
     }
+    // A file that is there but could not be read is not the store's to overwrite: its
+    // settings may be whole, and saving the empty document would lose them.
+    if (!read && io::fileExists(path))
+        store->bindFile(nullptr);
     store->setRoot(root);
     return store;
 }

@@ -22,7 +22,8 @@ public:
     MappedData& operator=(const MappedData&) = delete;
 
     // A pooled store bound to `path`: the file's document when it can be read and holds an
-    // element, else a new empty element "savedata".
+    // element, else a new empty element "savedata". A file that exists but cannot be read
+    // is left alone: the store is then bound to no file and save() fails.
     static MappedData* createForFile(const char16_t* path);
 
     const char16_t* className() const override { return u"s_xml_MappedData"; }

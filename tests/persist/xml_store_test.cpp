@@ -122,6 +122,23 @@ TEST_F(XmlStoreFileTest, AMissingFileOrOneWithoutAnElementGivesAnEmptyDocument) 
     EXPECT_EQ(documentOf(*missing), u"<savedata></savedata>");
 }
 
+// A settings file that is there but cannot be read (here: too large to be one) must not be
+// replaced by the empty document the store starts from instead.
+TEST_F(XmlStoreFileTest, AFileThatCannotBeReadIsLeftAlone) {
+    fs::path file = folder_ / "SaveData.xml";
+    writeAll(file, kSaveData);
+    fs::resize_file(file, static_cast<uintmax_t>(io::kMaxReadBytes) + 1);  // sparse
+    Owned<MappedData> store(MappedData::createForFile(pathText(file).c_str()));
+    EXPECT_EQ(documentOf(*store), u"<savedata></savedata>");
+    store->setString(u"Language", u"", u"Deutsch");
+    EXPECT_FALSE(store->save());
+    EXPECT_EQ(fs::file_size(file), static_cast<uintmax_t>(io::kMaxReadBytes) + 1);
+    std::string start(sizeof kSaveData - 1, '\0');
+    std::ifstream(file, std::ios::binary)
+        .read(start.data(), static_cast<std::streamsize>(start.size()));
+    EXPECT_EQ(start, kSaveData);
+}
+
 TEST_F(XmlStoreFileTest, SaveCreatesTheFolderAndWritesValuesSetBefore) {
     fs::path file = folder_ / "new" / "deeper" / "SaveData.xml";
     Owned<MappedData> store(MappedData::createForFile(pathText(file).c_str()));
