@@ -53,6 +53,11 @@ int64_t daylightClock(const RulesBlock& r, int64_t u) {
            t.wSecond;
 }
 
+// A relative transition happens every year, an absolute one in its own year only.
+bool inItsYear(const DateRecord& t, int64_t year) {
+    return t.wYear == 0 || t.wYear == year;
+}
+
 // The clock in force, with the local time it reads.
 ZoneClock evaluate(const RulesBlock& r, int64_t u, int64_t& local) {
     if (r.DaylightDate.wMonth == 0) {
@@ -69,10 +74,23 @@ ZoneClock evaluate(const RulesBlock& r, int64_t u, int64_t& local) {
 
     const int64_t d = daylightClock(r, u);
     const calendar::YearOfDay year = calendar::yearOfDay(calendar::dayOf(s));
-    const bool begun = s >= resolve(r.DaylightDate, year);
-    const bool notEnded = d < resolve(r.StandardDate, year);
-    const bool northern = r.DaylightDate.wMonth < r.StandardDate.wMonth;
-    if (northern ? begun && notEnded : begun || notEnded) {
+    const int64_t start = resolve(r.DaylightDate, year);
+    const int64_t end = resolve(r.StandardDate, year);
+    const bool begun = s >= start;
+    const bool notEnded = d < end;
+    bool daylight;
+    if (r.DaylightDate.wYear == 0 && r.StandardDate.wYear == 0) {
+        const bool northern = r.DaylightDate.wMonth < r.StandardDate.wMonth;
+        daylight = northern ? begun && notEnded : begun || notEnded;
+    } else if (start <= end) {
+        // An absolute date is one instant, so the period between the two is all there is.
+        daylight = begun && notEnded;
+    } else {
+        // Southern order inside a year: daylight at both ends of that year and of no other.
+        daylight = (begun || notEnded) && inItsYear(r.DaylightDate, year.year) &&
+                   inItsYear(r.StandardDate, year.year);
+    }
+    if (daylight) {
         local = d;
         return ZoneClock::kDaylight;
     }

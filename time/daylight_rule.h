@@ -18,7 +18,9 @@ enum class ZoneClock {
     kInvalid,  // a transition cannot be resolved
 };
 
-// Which clock of `rules` the UTC moment falls on.
+// Which clock of `rules` the UTC moment falls on. Rules with an absolute transition (wYear
+// not 0) give daylight time only between their two dates when the start comes first, and
+// only inside the transitions' own year when the start comes after the end in that year.
 ZoneClock zoneClockAt(const RulesBlock& rules, int64_t utcSeconds);
 
 // The local wall-clock seconds of the UTC moment under `rules`. Invalid rules read as

@@ -27,6 +27,10 @@ TEST(DaylightRule, LocalTimes) {
     const RulesBlock ny = testing::newYorkRules();
     const RulesBlock azores = testing::azoresRules();
     const RulesBlock sydney = testing::sydneyRules();
+    const RulesBlock southernAbsolute =
+        makeRules(0, 0, -60, absoluteDate(2025, 4, 6, 3), absoluteDate(2025, 10, 5, 2));
+    const RulesBlock acrossNewYear =
+        makeRules(0, 0, -60, absoluteDate(2026, 4, 5, 3), absoluteDate(2025, 10, 5, 2));
     const Case cases[] = {
         {"UTC+9 without transitions", testing::tokyoRules(), at(2013, 8, 12), at(2013, 8, 12, 9)},
         {"New York in July", ny, at(2013, 7, 1, 12), at(2013, 7, 1, 8)},
@@ -74,6 +78,23 @@ TEST(DaylightRule, LocalTimes) {
         {"absolute period, a later year",
          makeRules(0, 0, -60, absoluteDate(2025, 10, 20, 3), absoluteDate(2025, 3, 15, 2)),
          at(2026, 6, 1), at(2026, 6, 1)},
+        // Southern order inside one year: daylight at both ends of that year, none in others.
+        {"absolute southern period, its January", southernAbsolute, at(2025, 1, 15),
+         at(2025, 1, 15, 1)},
+        {"absolute southern period, its July", southernAbsolute, at(2025, 7, 1), at(2025, 7, 1)},
+        {"absolute southern period, its November", southernAbsolute, at(2025, 11, 1),
+         at(2025, 11, 1, 1)},
+        {"absolute southern period, a later January", southernAbsolute, at(2026, 1, 15),
+         at(2026, 1, 15)},
+        {"absolute southern period, an earlier November", southernAbsolute, at(2024, 11, 1),
+         at(2024, 11, 1)},
+        // One absolute period from October to the next April: only between those two dates.
+        {"absolute period across New Year, inside", acrossNewYear, at(2026, 1, 15),
+         at(2026, 1, 15, 1)},
+        {"absolute period across New Year, the July before", acrossNewYear, at(2025, 7, 1),
+         at(2025, 7, 1)},
+        {"absolute period across New Year, the July after", acrossNewYear, at(2026, 7, 1),
+         at(2026, 7, 1)},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(rulesLocalSeconds(c.rules, c.utc), c.local) << c.what;
