@@ -33,13 +33,19 @@ ISleeper& realSleeper() {
     return sleeper;
 }
 
-// The local-time cell of a record's row while that row is still the one the record built.
-int64_t* localTimeBlock(const TimeRecord& record) {
+// Writes the local-time cell of a record's row while that row is still the one the record
+// built. The row is checked by its handle, never read first: its list may have given it
+// back and its pool destroyed it.
+void writeLocalTime(const TimeRecord& record, int64_t seconds) {
     listbox2::Record* row = record.row();
-    if (row == nullptr || row->serial() != record.rowSerial())
-        return nullptr;
-    listbox2::SubRecord* cell = row->cell(kCellLocalTime);
-    return cell != nullptr ? static_cast<int64_t*>(cell->value()) : nullptr;
+    if (row == nullptr)
+        return;
+    listbox2::Record::withLive(row, record.rowSerial(), [&](listbox2::Record& live) {
+        listbox2::SubRecord* cell = live.cell(kCellLocalTime);
+        // Whole-number store: the GUI thread may be building this cell's text meanwhile.
+        if (void* block = cell != nullptr ? cell->value() : nullptr)
+            listbox2::storeInt64Value(block, seconds);
+    });
 }
 
 // Sets the text function of the rows gathered in `rows`: through the list when there is
@@ -50,8 +56,11 @@ void applyTextFunction(s::gui::IListBox2* list, const col::ArrayP& rows,
         auto* row = rows.getAs<listbox2::Record>(i);
         if (list != nullptr) {
             list->setCellTextFunction(row, serials.get(i), kCellLocalTime, function);
-        } else if (listbox2::SubRecord* cell = row->cell(kCellLocalTime)) {
-            cell->setTextFunction(function);
+        } else {
+            listbox2::Record::withLive(row, serials.get(i), [&](listbox2::Record& live) {
+                if (listbox2::SubRecord* cell = live.cell(kCellLocalTime))
+                    cell->setTextFunction(function);
+            });
         }
     }
 }
@@ -115,12 +124,10 @@ void Dialog::runCycle(bool& formatInUse, str::StrBuffer& text) {
 void Dialog::updateValues(const col::ArrayP& records) {
     for (int32_t i = 0; i < records.count(); ++i) {
         const TimeRecord& record = *records.getAs<TimeRecord>(i);
-        int64_t* block = localTimeBlock(record);
-        if (block == nullptr)
+        if (record.row() == nullptr)
             continue;
-        // Whole-number store: the GUI thread may be building this cell's text meanwhile.
-        listbox2::storeInt64Value(
-            block, zoneLocalSeconds(record.zone, nowSeconds(), appliesDaylight(record.dstMode)));
+        writeLocalTime(
+            record, zoneLocalSeconds(record.zone, nowSeconds(), appliesDaylight(record.dstMode)));
     }
 }
 

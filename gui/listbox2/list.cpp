@@ -56,7 +56,8 @@ Record* List::recordAt(int32_t index) const {
 }
 
 bool List::isValid(const Record* row, uint32_t serial) {
-    return row && recordSet_.contains(row) && row->serial_ == serial;
+    // The live check first: the row set hashes through the row, which may be gone.
+    return Record::isLive(row, serial) && recordSet_.contains(row) && row->serial_ == serial;
 }
 
 void List::renumberFrom(int32_t position) {

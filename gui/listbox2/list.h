@@ -61,7 +61,8 @@ public:
     int32_t recordCount() const { return records_.count(); }
     Record* recordAt(int32_t index) const;
     Record* firstRecord() const { return recordAt(0); }
-    // The handle names a row of this list in its current life.
+    // The handle names a row of this list in its current life (checked without reading a
+    // row that may be gone).
     bool isValid(const Record* row, uint32_t serial);
 
     // Refused (false) for null and for a row that is already in a list. The row is not

@@ -1,6 +1,7 @@
 #include "gui/listbox2/record.h"
 
 #include <atomic>
+#include <unordered_map>
 
 #include "gui/listbox2/list.h"
 #include "gui/listbox2/sub_record.h"
@@ -17,7 +18,52 @@ uint32_t takeSerial() {
     return nextSerial.fetch_add(1, std::memory_order_relaxed);
 }
 
+// The rows in their present life, by serial. Handles are checked here rather than through
+// the row: a row given back by its list may be destroyed by its pool (beyond its capacity,
+// and at exit) while holders still keep handles to it. Never destroyed, so that rows
+// released during static destruction still find it.
+struct LiveRows {
+    thread::ObjLocker lock;
+    std::unordered_map<uint32_t, const Record*> rows;
+};
+
+LiveRows& liveRows() {
+    static LiveRows* const table = new LiveRows;
+    return *table;
+}
+
+void beginLife(uint32_t serial, const Record* row) {
+    LiveRows& live = liveRows();
+    thread::Locked guard(live.lock);
+    live.rows[serial] = row;
+}
+
+void endLife(uint32_t serial, const Record* row) {
+    LiveRows& live = liveRows();
+    thread::Locked guard(live.lock);
+    auto found = live.rows.find(serial);
+    if (found != live.rows.end() && found->second == row)
+        live.rows.erase(found);
+}
+
 }  // namespace
+
+thread::ObjLocker& Record::liveLock() {
+    return liveRows().lock;
+}
+
+bool Record::isLiveLocked(const Record* row, uint32_t serial) {
+    if (!row)
+        return false;
+    const LiveRows& live = liveRows();
+    auto found = live.rows.find(serial);
+    return found != live.rows.end() && found->second == row;
+}
+
+bool Record::isLive(const Record* row, uint32_t serial) {
+    thread::Locked guard(liveLock());
+    return isLiveLocked(row, serial);
+}
 
 Record::Record() : serial_(takeSerial()) {
     cells_.setDisposer(&thread::poolOf<SubRecord>());
@@ -33,8 +79,10 @@ uint32_t Record::peekNextSerial() {
 
 Record* Record::take() {
     Record* row = static_cast<Record*>(thread::poolOf<Record>().get());
-    if (row)
+    if (row) {
         row->idle_ = false;
+        beginLife(row->serial_, row);
+    }
     return row;
 }
 
@@ -49,7 +97,9 @@ Record* Record::create(int32_t cellCapacity, void* userData) {
 }
 
 bool Record::releaseHandle(Record* row, uint32_t serial) {
-    if (!row || row->idle_ || row->serial_ != serial)
+    // Two steps, not one: a holder and the row's list must not end the row at the same time
+    // (the list's model is touched by one thread at a time).
+    if (!isLive(row, serial))
         return false;
     row->release();
     return true;
@@ -80,6 +130,8 @@ void Record::removeChild(Record* child) {
 }
 
 void Record::reset() {
+    // First: a holder inside withLive() finishes with the cells before they go.
+    endLife(serial_, this);
     cells_.freeStorage();
     if (children_) {
         for (int32_t i = 0; i < children_->count(); ++i) {

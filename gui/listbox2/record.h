@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "base/array.h"
+#include "base/obj_locker.h"
 #include "base/object.h"
 #include "base/pool.h"
 #include "gui/listbox2/cell_functions.h"
@@ -30,6 +31,21 @@ public:
     // Releases the row when (row, serial) still names this life of it: a holder whose row
     // was already given back (a list's clear(), say) then does no harm. False otherwise.
     static bool releaseHandle(Record* row, uint32_t serial);
+    // (row, serial) names a row taken with take() or create() in its present life. Checked
+    // in a process-wide table of live rows, never through `row`, which its pool may have
+    // destroyed since. Any thread.
+    static bool isLive(const Record* row, uint32_t serial);
+    // Runs use(*row) when the handle is live, with the row kept in this life until `use`
+    // returns (a row leaves its life under the same lock): for a thread other than the
+    // list's. `use` must not block nor take other locks. False when the handle is stale.
+    template <class F>
+    static bool withLive(Record* row, uint32_t serial, F&& use) {
+        thread::Locked guard(liveLock());
+        if (!isLiveLocked(row, serial))
+            return false;
+        use(*row);
+        return true;
+    }
 
     const char16_t* className() const override { return u"s_gui_listbox2_Record"; }
     Record* newInstance() const override { return take(); }
@@ -91,6 +107,8 @@ public:
 private:
     friend class List;
 
+    static thread::ObjLocker& liveLock();
+    static bool isLiveLocked(const Record* row, uint32_t serial);
     void removeChild(Record* child);
 
     List* owner_ = nullptr;  // not owned

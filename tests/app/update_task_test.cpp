@@ -266,6 +266,34 @@ TEST_F(UpdateTaskTest, LocalTimesAreRewrittenInPlaceWithoutAllocating) {
     }
 }
 
+// The list gives its rows back while the records still hold handles to them; the row pool
+// keeps 1000 and destroys the rest. Neither the task's cycle nor the records' release may
+// then read a row through its handle (ASan watches the native run).
+TEST_F(UpdateTaskTest, RowsTheListGaveBackAreNeverReadThroughStaleHandles) {
+    constexpr int32_t kRows = 1500;
+    col::ArrayP copies;
+    const col::ArrayP& zones = rig.dialog.allZoneRecords();
+    ASSERT_GT(zones.count(), 0);
+    for (int32_t i = 0; copies.count() < kRows; ++i)
+        copies.add(zones.get(i % zones.count()));
+    rig.dialog.addToPickUp(copies);
+    copies.clear();
+    ASSERT_GE(rig.pickUp.recordCount(), kRows);
+
+    auto& rows = thread::poolOf<gui::listbox2::Record>();
+    rig.pickUp.clear();
+    EXPECT_EQ(rows.idleCount(), rows.capacity());  // the rest were destroyed
+    for (int32_t i = 0; i < rig.dialog.pickUpRecords().count(); ++i) {
+        const TimeRecord& record = *rig.dialog.pickUpRecords().getAs<TimeRecord>(i);
+        ASSERT_FALSE(gui::listbox2::Record::isLive(record.row(), record.rowSerial())) << i;
+    }
+
+    sleeper.onSlice = [&] { rig.dialog.requestStop(); };
+    rig.dialog.run();
+    rig.dialog.reset();  // every record gives its handle back
+    EXPECT_EQ(rig.dialog.pickUpRecords().count(), 0);
+}
+
 TEST_F(UpdateTaskTest, AStopEndsTheWaitWithinASlice) {
     rig.dialog.setSleeper(nullptr);
     tellavo::TimeLineSink line;

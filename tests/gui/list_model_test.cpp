@@ -165,6 +165,27 @@ TEST_F(ListTest, StaleHandlesAreRejectedByEveryOperation) {
     removed->release();
 }
 
+// Rows cleared out of a list beyond what the row pool keeps are destroyed; their handles
+// must be refused without reading the rows (ASan watches the native run).
+TEST_F(ListTest, HandlesOfRowsThePoolDestroyedAreRefusedWithoutReadingThem) {
+    auto& rows = thread::poolOf<Record>();
+    const int32_t count = rows.capacity() + 200;
+    std::vector<std::pair<Record*, uint32_t>> handles;
+    for (int32_t i = 0; i < count; ++i) {
+        Record* row = append(u"r", i, i);
+        handles.emplace_back(row, row->serial());
+    }
+    list.clear();
+    EXPECT_EQ(rows.idleCount(), rows.capacity());
+    for (const auto& [row, serial] : handles) {
+        EXPECT_FALSE(Record::isLive(row, serial));
+        EXPECT_FALSE(list.isValid(row, serial));
+        EXPECT_FALSE(list.removeRecord(row, serial));
+        EXPECT_FALSE(Record::releaseHandle(row, serial));
+    }
+    EXPECT_EQ(rows.idleCount(), rows.capacity());
+}
+
 TEST_F(ListTest, InsertAtCountAppendsAndAtZeroRenumbers) {
     append(u"a", 1, 1);
     append(u"b", 2, 2);
