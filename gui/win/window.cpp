@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+#include "gui/drawer/i_drawer.h"
 #include "gui/drawer/skinner.h"
 #include "gui/i_layout_manager.h"
 #include "gui/i_menu_target.h"
@@ -542,6 +543,26 @@ bool Window::onWheel(uintptr_t wparam, intptr_t lparam) {
     return consumed;
 }
 
+void Window::refreshFrame() {
+    if (!frameDrawer_ || !hwnd_)
+        return;
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    // The window takes the region over; a failed region leaves the rectangle.
+    if (HRGN region = frameDrawer_->createRegion(r.right - r.left, r.bottom - r.top))
+        SetWindowRgn(hwnd_, region, TRUE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Window::paintFrame() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    frameDrawer_->paint(dc, 0, 0, client.right, client.bottom, drawer::PaintState{});
+    EndPaint(hwnd_, &ps);
+}
+
 void Window::eraseBackground(HDC dc) {
     RECT client;
     GetClientRect(hwnd_, &client);
@@ -554,9 +575,13 @@ void Window::eraseBackground(HDC dc) {
         MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
         ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
     }
-    HBRUSH brush = CreateSolidBrush(backgroundColor());
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
+    if (frameDrawer_) {
+        frameDrawer_->paintBackground(dc, 0, 0, client.right, client.bottom);
+    } else {
+        HBRUSH brush = CreateSolidBrush(backgroundColor());
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+    }
     RestoreDC(dc, saved);
 }
 
@@ -583,6 +608,29 @@ bool Window::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
             eraseBackground(reinterpret_cast<HDC>(wparam));
             result = 1;
             return true;
+        case WM_NCCALCSIZE:
+            // With a frame drawer the whole window is client area.
+            if (!frameDrawer_)
+                return false;
+            result = 0;
+            return true;
+        case WM_NCACTIVATE:
+        case 0xAE:  // the caption repaint of themed frames
+            if (!frameDrawer_)
+                return false;
+            result = 1;
+            return true;
+        case WM_NCPAINT:
+            if (!frameDrawer_)
+                return false;
+            result = 0;
+            return true;
+        case WM_PAINT:
+            if (!frameDrawer_)
+                return false;
+            paintFrame();
+            result = 0;
+            return true;
         case WM_ENDSESSION:
             onEndSession(wparam, lparam);
             result = 0;
@@ -603,8 +651,10 @@ bool Window::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
             auto* pos = reinterpret_cast<WINDOWPOS*>(lparam);
             if (!IsIconic(hwnd_)) {
                 syncBoundsFromNative();
-                if (!(pos->flags & SWP_NOSIZE))
+                if (!(pos->flags & SWP_NOSIZE)) {
+                    refreshFrame();
                     doLayout();
+                }
             }
             return false;
         }

@@ -323,6 +323,9 @@ private:
     bool onWheel(uintptr_t wparam, intptr_t lparam);
     void onTray(intptr_t mouseMessage);
     void eraseBackground(HDC dc);
+    // The custom frame: the drawer's region for the current size, and its painting.
+    void refreshFrame();
+    void paintFrame();
     void removeTrayIconAlways();
     // The shell's answer.
     bool notifyTray(DWORD action, UINT flags);

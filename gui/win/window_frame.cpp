@@ -7,6 +7,7 @@
 #include <atomic>
 #include <mutex>
 
+#include "gui/drawer/i_drawer.h"
 #include "gui/i_menu_target.h"
 #include "gui/i_window_state.h"
 
@@ -218,10 +219,23 @@ void Window::setKeepMinimumSize(int32_t width, int32_t height) {
 }
 
 void Window::setFrameDrawer(drawer::IWindowDrawer* drawer, bool owned) {
-    frameDrawer_ = drawer;
-    frameDrawerOwned_ = owned && drawer;
-    if (drawer)
-        setCustomFrameStyle(true);
+    onWindowThread([&] {
+        if (frameDrawerOwned_ && frameDrawer_ && frameDrawer_ != drawer)
+            frameDrawer_->release();
+        frameDrawer_ = drawer;
+        frameDrawerOwned_ = owned && drawer;
+        if (drawer)
+            setCustomFrameStyle(true);
+        if (!hwnd_)
+            return;
+        // The non-client area is measured again: with a drawer there is none.
+        SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        if (drawer)
+            refreshFrame();
+        else
+            SetWindowRgn(hwnd_, nullptr, TRUE);
+    });
 }
 
 void Window::setMenuBar(IMenuTarget* menu) {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/drawer/win/window.h"
 #include "gui/i_menu_target.h"
 #include "gui/i_window_state.h"
 #include "gui/win/box.h"
@@ -18,6 +19,7 @@
 #include "gui/win/window_class.h"
 #include "lang/lang_pack.h"
 #include "lang/localizer.h"
+#include "tests/gui/win/screenshot.h"
 #include "tests/gui/win/win_test_support.h"
 
 namespace s::gui::win {
@@ -531,6 +533,30 @@ TEST(Window, ADragEndsWhenTheCaptureGoesAtTheCursor) {
         ReleaseCapture();
     });
     EXPECT_EQ(log.ids().size(), 1u);
+}
+
+TEST(Window, AFrameDrawerMakesTheWholeWindowClientAreaAndPaintsIt) {
+    TestWindow w;
+    w->setBounds(80, 80, 220, 140);
+    auto* frame = drawer::window::win::Thin::take();
+    ASSERT_NE(frame, nullptr);
+    w->setFrameDrawer(frame, true);
+    w->setVisible(true, false);
+    testing::settle(*w);
+    RECT client;
+    GetClientRect(w->hwnd(), &client);
+    EXPECT_EQ(client.right, 220);
+    EXPECT_EQ(client.bottom, 140);
+    EXPECT_FALSE(GetWindowLongPtrW(w->hwnd(), GWL_STYLE) & WS_CAPTION);
+    EXPECT_EQ(w->frameWidth(), 0);
+    testing::Capture cap = testing::saveScreenshot(w->hwnd(), "window_custom_frame");
+    EXPECT_EQ(cap.at(0, 70), frame->frameColour());
+    EXPECT_EQ(cap.at(219, 70), frame->frameColour());
+    EXPECT_EQ(cap.at(110, 70), frame->backgroundColour());
+    // A new size keeps the whole window as client area.
+    w->resize(260, 160);
+    GetClientRect(w->hwnd(), &client);
+    EXPECT_EQ(client.right, 260);
 }
 
 TEST(Window, UserTimersAndTheTitle) {
