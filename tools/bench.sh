@@ -30,5 +30,17 @@ if [ -d bench/time ]; then
   run_win time/time_bench time.json
   wine_stop
 fi
+# The list view paints on a real window: a private X display for it.
+if [ -d bench/list ]; then
+  exe=build/win/bench/list/list_bench.exe
+  if [ -f "$exe" ] && xvfb_start; then
+    wine_start
+    timeout 600 wine "$exe" "Z:${out//\//\\}\\list.json" </dev/null || status=1
+    wine_stop
+    xvfb_stop
+  else
+    echo "bench: $exe missing or no X display"; status=1
+  fi
+fi
 ls -l "$out"
 exit $status

@@ -17,6 +17,7 @@
 #include "gui/listbox2/record.h"
 #include "gui/win/list_box2.h"
 #include "gui/win/list_view.h"
+#include "tests/drawer/win/gdi_count.h"
 
 namespace {
 
@@ -148,7 +149,8 @@ struct Rig {
 };
 
 int32_t gdiObjects() {
-    return static_cast<int32_t>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    s::test::GdiCount count = s::test::gdiCount();
+    return count.reported > 0 ? static_cast<int32_t>(count.reported) : count.live;
 }
 
 }  // namespace
