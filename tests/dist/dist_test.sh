@@ -5,7 +5,8 @@
 # packages:    the version resources; silent install (files, Start-menu shortcut, uninstall
 #              key, "Silent" = 1); installing over a running copy; silent uninstall of a
 #              running copy (all gone, settings kept); uninstall with /RemoveSettings; the
-#              portable zip from an awkward folder.
+#              portable zip from an awkward folder; install into and uninstall from such a
+#              folder of the user's choice.
 # first_start: the installed program's first start clears "Silent" (a start with -startup
 #              does not).
 set -u
@@ -69,11 +70,11 @@ unix_path() {  # C:\a\b -> the prefix's file; Z:\a\b -> /a/b
     *) echo "$p" ;;
   esac
 }
+# reg.exe's output loses letters beyond ASCII: the probe reads the registry instead.
 reg_value() {  # reg_value KEY NAME: "TYPE DATA", or nothing when absent
-  w 60 reg query "$1" /v "$2" || return 1
-  sed -n "s/^ *$2 \{4\}\(REG_[A-Z_]*\) \{4\}\(.*\)$/\1 \2/p" "$out"
+  probe regvalue "$1" "$2" && cat "$out"
 }
-reg_key_exists() { w 60 reg query "$1"; }
+reg_key_exists() { probe regkey "$1"; }
 same_file() { cmp -s "$1" "$2"; }
 key_absent() { ! reg_key_exists "$1"; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
@@ -91,11 +92,16 @@ startup=$(unix_path "$startup_win")
 # The files as the packages carry them.
 unzip -q "$portable" -d "$work/packaged"
 
-install_silently() {  # install_silently WHAT: runs the installer with /S and times it
-  local t0; t0=$(now)
-  w 120 "$setup" /S
+install_silently() {  # install_silently WHAT [FOLDER]: runs the installer with /S, timed
+  local what=$1 t0
+  t0=$(now)
+  if [ $# = 2 ]; then
+    w 120 "$probe" run "\"Z:${setup//\//\\}\" /S /D=$2"
+  else
+    w 120 "$setup" /S
+  fi
   local rc=$?
-  figure "$1: $(since "$t0") s"
+  figure "$what: $(since "$t0") s"
   return $rc
 }
 
@@ -246,6 +252,22 @@ EOF
     fail "portable tellavo-clocks runs from \"$folder\" ($(head -c 200 "$work/err.txt"))"
   fi
   run_program "portable Tellavo.exe" "$folder/Tellavo.exe"
+
+  # A folder of the user's choice, with spaces and letters beyond ASCII (as under a user name
+  # such as José): installed, found by its shortcut and entry, and removed again.
+  instdir_win='C:\Users Ünïcödé\Zeit Tést\Tellavo'
+  instdir=$(unix_path "$instdir_win")
+  check "silent install into \"$instdir_win\" succeeds" \
+    install_silently "silent install into a chosen folder" "$instdir_win"
+  check "the program is in the chosen folder" same_file "$work/packaged/Tellavo.exe" "$instdir/Tellavo.exe"
+  probe lnk "$(sed 's#/#\\#g' <<<"Z:$startmenu_link")"
+  check "the Start-menu shortcut targets the chosen folder" \
+    test "$(lower "$(cut -f1 "$out")")" = "$(lower "$instdir_win\\Tellavo.exe")"
+  check "the uninstall entry names the chosen folder" \
+    test "$(reg_value "$uninst_key" InstallLocation)" = "REG_SZ $instdir_win"
+  uninstall_silently "silent uninstall from a chosen folder"
+  check "the chosen folder is gone" test ! -e "$instdir"
+  check "the uninstall key is gone after the chosen folder's uninstall" key_absent "$uninst_key"
 }
 
 # run_program WHAT EXE [ARGS...]: starts the program, lets it show its window (or end) and

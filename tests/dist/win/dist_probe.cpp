@@ -12,6 +12,7 @@
 #include <cwchar>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -155,6 +156,74 @@ int version(const wchar_t* path) {
     return 0;
 }
 
+struct KeyCloser {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+using Key = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+// A key of the current user, written as reg.exe writes it ("HKCU\\Software\\...").
+Key openUserKey(const wchar_t* path) {
+    std::wstring rest = path;
+    const std::wstring prefix = L"HKCU\\";
+    if (rest.compare(0, prefix.size(), prefix) != 0)
+        return Key();
+    rest.erase(0, prefix.size());
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, rest.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return Key();
+    return Key(key);
+}
+
+// regkey KEY: exit 0 when the key exists. regvalue KEY NAME: "REG_SZ text" or
+// "REG_DWORD 0x1" as reg.exe shows them, but in UTF-8 whatever the letters.
+int regKey(const wchar_t* path) {
+    return openUserKey(path) ? 0 : 1;
+}
+
+int regValue(const wchar_t* path, const wchar_t* name) {
+    Key key = openUserKey(path);
+    if (!key)
+        return 1;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return 1;
+    std::vector<unsigned char> data(size + sizeof(wchar_t));
+    if (RegQueryValueExW(key.get(), name, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+        return 1;
+    if (type == REG_DWORD && size == sizeof(DWORD)) {
+        DWORD value = 0;
+        memcpy(&value, data.data(), sizeof value);
+        wchar_t text[32];
+        swprintf(text, 32, L"REG_DWORD 0x%lx", static_cast<unsigned long>(value));
+        print(text);
+    } else if (type == REG_SZ || type == REG_EXPAND_SZ) {
+        print(std::wstring(type == REG_SZ ? L"REG_SZ " : L"REG_EXPAND_SZ ") +
+              reinterpret_cast<const wchar_t*>(data.data()));
+    } else {
+        print(L"REG_OTHER " + std::to_wstring(type));
+    }
+    return 0;
+}
+
+// run COMMAND-LINE: starts a program with exactly that command line (an installer's /D= must
+// stand unquoted at its end) and waits for it; its exit code is ours.
+int runCommand(const wchar_t* commandLine) {
+    std::wstring line = commandLine;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return fail(L"cannot start " + line);
+    Handle thread(process.hThread);
+    Handle child(process.hProcess);
+    WaitForSingleObject(child.get(), INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(child.get(), &code);
+    return static_cast<int>(code);
+}
+
 // The program's main windows: top-level windows of its class that carry a title (the
 // hidden owner has none).
 std::vector<HWND> programWindows() {
@@ -258,6 +327,12 @@ int wmain(int argc, wchar_t** argv) {
         return folder(argv[2]);
     if (command == L"version" && argc == 3)
         return version(argv[2]);
+    if (command == L"regkey" && argc == 3)
+        return regKey(argv[2]);
+    if (command == L"regvalue" && argc == 4)
+        return regValue(argv[2], argv[3]);
+    if (command == L"run" && argc == 3)
+        return runCommand(argv[2]);
     if (command == L"windows" && argc == 2)
         return countWindows();
     if (command == L"close" && argc == 2)
@@ -270,6 +345,7 @@ int wmain(int argc, wchar_t** argv) {
         return endWindows();
     fprintf(stderr,
             "usage: dist_probe lnk PATH | mklnk PATH TARGET ARGS | folder NAME | version FILE | "
-            "windows | close | end | stub MARKER [stubborn]\n");
+            "regkey KEY | regvalue KEY NAME | run COMMAND-LINE | windows | close | end | stub "
+            "MARKER [stubborn]\n");
     return 2;
 }
