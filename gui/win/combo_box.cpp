@@ -12,18 +12,26 @@ void ComboBox::reset() {
     data_.clear();
     selection_ = previous_ = -1;
     exactWidth_ = percentWidth_ = -1;
+    fontPreview_ = false;
+    previewDrawn_ = 0;
     listeners_.clear();
 }
 
 HWND ComboBox::createControl(HWND parent) {
-    HWND made = CreateWindowExW(
-        0, L"COMBOBOX", L"",
-        WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | (visible_ ? WS_VISIBLE : 0),
-        x_ + dx_, y_ + dy_, width_, height_ + kListHeight, parent, nullptr,
-        GetModuleHandleW(nullptr), nullptr);
+    HWND made = CreateWindowExW(0, L"COMBOBOX", L"",
+                                WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
+                                    (fontPreview_ ? CBS_OWNERDRAWFIXED | CBS_HASSTRINGS : 0) |
+                                    (visible_ ? WS_VISIBLE : 0),
+                                x_ + dx_, y_ + dy_, width_, height_ + kListHeight, parent, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
     if (!made)
         return nullptr;
     subclassControl(made, this);
+    if (fontPreview_) {
+        const LRESULT itemHeight = font_->lineHeight() + 4;
+        SendMessageW(made, CB_SETITEMHEIGHT, 0, itemHeight);
+        SendMessageW(made, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
+    }
     for (int32_t i = 0; i < texts_.count(); ++i)
         SendMessageW(made, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideText(texts_.textAt(i))));
     if (selection_ >= 0)
@@ -106,8 +114,41 @@ void ComboBox::updateHints() {
     setMaximumSize(w, h);
 }
 
+void ComboBox::drawPreviewItem(const DRAWITEMSTRUCT& item) {
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    HBRUSH brush = GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    FillRect(item.hDC, &item.rcItem, brush);
+    if (static_cast<int32_t>(item.itemID) < 0 ||
+        static_cast<int32_t>(item.itemID) >= texts_.count())
+        return;
+    const char16_t* face = texts_.textAt(static_cast<int32_t>(item.itemID));
+    // A font in the item's own face, made for this drawing only and deleted after it.
+    Font* preview = Font::take();
+    HGDIOBJ before = nullptr;
+    if (preview) {
+        preview->setFace(face);
+        preview->setHeight(font_->spec().height());
+        before = SelectObject(item.hDC, preview->handle());
+    }
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT text = item.rcItem;
+    text.left += 3;
+    DrawTextW(item.hDC, wideText(face), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (preview) {
+        SelectObject(item.hDC, before);
+        preview->release();
+    }
+    ++previewDrawn_;
+}
+
 bool ComboBox::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
                              intptr_t lparam) {
+    if (message == WM_DRAWITEM && fontPreview_ && lparam) {
+        drawPreviewItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+        result = TRUE;
+        return true;
+    }
     if (message == msg::kReflectCtlColor) {
         result = fieldColours(reinterpret_cast<HDC>(wparam));
         return true;

@@ -49,6 +49,12 @@ public:
     int32_t previousSelection() const { return previous_; }
     void addSelectionListener(events::IEventListener* l) { listeners_.add(l); }
     void addActionListener(events::IEventListener* l) override { addSelectionListener(l); }
+    // Each item drawn in the face its text names (set before the control is made; a
+    // parent box hands it the drawing requests).
+    void setFontPreview(bool on) { fontPreview_ = on; }
+    bool isFontPreview() const { return fontPreview_; }
+    // Items drawn in their own face so far.
+    int32_t previewItemsDrawn() const { return previewDrawn_; }
     int32_t minimumWidth() const override;
     int32_t maximumWidth() const override;
     void setExactWidth(int32_t width) { exactWidth_ = width; }
@@ -63,11 +69,16 @@ protected:
     void placeNative(uint32_t what) override;
 
 private:
+    void drawPreviewItem(const DRAWITEMSTRUCT& item);
+
+private:
     str::StrArray texts_;
     col::_array::ArrayS32 data_;
     int32_t selection_ = -1;
     int32_t previous_ = -1;
     int32_t exactWidth_ = -1, percentWidth_ = -1;
+    bool fontPreview_ = false;
+    int32_t previewDrawn_ = 0;
     ListenerList listeners_;
 };
 

@@ -13,6 +13,7 @@
 #include "gui/win/button.h"
 #include "gui/win/check_box.h"
 #include "gui/win/combo_box.h"
+#include "gui/win/font.h"
 #include "gui/win/label.h"
 #include "gui/win/list_box_ex.h"
 #include "gui/win/menu_ex.h"
@@ -330,6 +331,59 @@ TEST(MenuExWin, ClickOpensSecondClickClosesHoverSwitchesAndCommandsArrive) {
     ASSERT_TRUE(eventually([&] { return commands.ids().size() == 2; }));
     EXPECT_EQ(bar->lastCommand(), 31);
     park();
+}
+
+TEST(ComboBoxWin, FontPreviewDrawsEachItemInItsFaceAndDeletesThoseFonts) {
+    Scene scene;
+    ComboBox* combo = ComboBox::take();
+    combo->setFontPreview(true);
+    for (const char16_t* face : {u"Tahoma", u"Courier New", u"Marlett"})
+        combo->addItem(face, 0);
+    combo->setSelection(1, false);
+    scene.add(combo);
+    const int32_t fontsBefore = Font::liveCount();
+    scene.w->onWindowThread([&] { SendMessageW(combo->hwnd(), CB_SHOWDROPDOWN, TRUE, 0); });
+    settle(*scene.w);
+    scene.w->onWindowThread([&] { SendMessageW(combo->hwnd(), CB_SHOWDROPDOWN, FALSE, 0); });
+    settle(*scene.w);
+    EXPECT_GE(combo->previewItemsDrawn(), 3);
+    EXPECT_EQ(Font::liveCount(), fontsBefore);
+}
+
+TEST(MenuExWin, ALanguageChangeRetitlesTheEntries) {
+    lang::Localizer* localizer = twoLanguages();
+    TestWindow window;
+    window->setLocalizer(localizer);
+    window->setBounds(60, 60, 300, 120);
+    Box* root = Box::take();
+    root->setFillParent();
+    window->addChild(root);
+    MenuEx* bar = MenuEx::standard();
+    PopupMenu* popup = PopupMenu::take();
+    popup->setTitleId(7);
+    popup->addItem(menuitem::MenuItem::textItem(u"Tokyo", 1));
+    bar->addMenuEntry(popup);
+    bar->addCommandEntry(menuitem::MenuItem::localizedItem(7, localizer, 2, false));
+    bar->addCommandEntry(menuitem::MenuItem::textItem(u"Lima", 3));
+    root->addChild(bar);
+    window->setVisible(true, true);
+    settle(*window);
+    RECT before[3], after[3];
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(bar->entryRect(i, before[i]));
+    EXPECT_EQ(std::u16string(popup->title()), u"Close");
+    window->onWindowThread([&] { localizer->selectLanguage(u"German"); });
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(bar->entryRect(i, after[i]));
+    EXPECT_EQ(std::u16string(popup->title()), u"Schlie\u00dfen");
+    // "Schließen" is wider than "Close": both localized entries grew, the literal one moved
+    // along but kept its width.
+    EXPECT_GT(after[0].right - after[0].left, before[0].right - before[0].left);
+    EXPECT_GT(after[1].right - after[1].left, before[1].right - before[1].left);
+    EXPECT_EQ(after[2].right - after[2].left, before[2].right - before[2].left);
+    window.window->release();
+    window.window = nullptr;
+    localizer->release();
 }
 
 TEST(LabelWin, TextFromAnotherThreadIsSetAndLaidOutOnTheWindowsThread) {
