@@ -156,12 +156,14 @@ void Button::updateHints() {
                                            reinterpret_cast<LPARAM>(&ideal)) != FALSE;
     // Without the newer common controls the message fails (or answers nothing): the button
     // measures its caption itself, so it never asks for 0 x 0.
-    if (!measured || ideal.cx <= 0 || ideal.cy <= 0) {
-        int32_t w = 0, h = 0;
-        measureText(w, h);
+    // An owner-drawn button's ideal size can be smaller than its caption (Wine answers the
+    // bare frame), so the caption's own measure is the floor.
+    int32_t w = 0, h = 0;
+    measureText(w, h);
+    if (!measured || ideal.cx < w)
         ideal.cx = w;
+    if (!measured || ideal.cy <= 0)
         ideal.cy = h;
-    }
     setMinimumSize(ideal.cx, ideal.cy);
     setMaximumSize(ideal.cx, ideal.cy);
 }

@@ -19,6 +19,7 @@
 #include "gui/win/box.h"
 #include "gui/win/button.h"
 #include "gui/win/label.h"
+#include "gui/win/list_box2.h"
 #include "gui/win/menu_ex.h"
 #include "gui/win/popup_menu.h"
 #include "gui/win/status_bar.h"
@@ -103,6 +104,8 @@ void applySkinBackground(Window& window, s::gui::drawer::Skinner* skinner) {
         return;
     const uint32_t c = skin->window()->backgroundColour();
     window.setBackgroundRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF, true);
+    // The scheme's window drawer paints the frame too (not owned: the skin keeps it).
+    window.setFrameDrawer(skin->window(), false);
 }
 
 }  // namespace
@@ -165,6 +168,14 @@ bool ClockWindow::build(Dialog& dialog, app::win::AppBase& base, app::win::AppWi
     pages->addChild(pickUpPage_);
     pages->addChild(allZonesPage_);
     root->addChild(pages);
+
+    buildPickUpPage();
+    dialog.attachLists(pickUpList_, allZonesList_);
+    dialog.loadPickUpList();
+    readColumnOrder(*pickUpList_, u"View\\PickUpColumnOrder");
+    buildAllZonesPage();
+    dialog.buildAllZonesList();
+    readColumnOrder(*allZonesList_, u"View\\AllColumnOrder");
     buildStatusBar(*root);
     w.addChild(root);
 
@@ -188,6 +199,8 @@ bool ClockWindow::build(Dialog& dialog, app::win::AppBase& base, app::win::AppWi
     } else {
         w.setVisible(true, true);
     }
+    // Texts taken from the localizer at attach time change the natural sizes.
+    w.doLayout();
     return true;
 }
 
@@ -284,9 +297,8 @@ void ClockWindow::buildTabRow(Box& root) {
     Box* tabs = row(2);
     tabs->setPercentWidth(100, false);
     pickUpTab_ = Button::take();
-    pickUpTab_->setTextId(kTextPickUpTab);
     allZonesTab_ = Button::take();
-    allZonesTab_->setTextId(kTextAllZonesTab);
+    retitleTabs();
     for (Button* tab : {pickUpTab_, allZonesTab_}) {
         tab->setToggle(true, false);
         tab->setExactHeight(kTabHeight);
@@ -294,6 +306,12 @@ void ClockWindow::buildTabRow(Box& root) {
         tabs->addChild(tab);
     }
     root.addChild(tabs);
+}
+
+// The tabs measure their captions as texts, so a language change sets them again.
+void ClockWindow::retitleTabs() {
+    pickUpTab_->setText(text(kTextPickUpTab));
+    allZonesTab_->setText(text(kTextAllZonesTab));
 }
 
 void ClockWindow::zoneLineText(str::StrBuffer& out) {
@@ -410,10 +428,20 @@ void ClockWindow::release() {
         window_->release();
         window_ = nullptr;
     }
-    if (trayMenu_ != nullptr) {
-        trayMenu_->release();
-        trayMenu_ = nullptr;
+    if (dialog_ != nullptr)
+        dialog_->attachLists(nullptr, nullptr);
+    for (s::gui::win::PopupMenu** menu : {&trayMenu_, &pickUpPopup_, &allZonesPopup_}) {
+        if (*menu != nullptr)
+            (*menu)->release();
+        *menu = nullptr;
     }
+    for (s::gui::win::ListBox2** list : {&pickUpList_, &allZonesList_}) {
+        if (*list != nullptr)
+            (*list)->release();
+        *list = nullptr;
+    }
+    pickUpHost_ = allZonesHost_ = nullptr;
+    addToPickUpButton_ = nullptr;
     menuBar_ = nullptr;
     viewMenu_ = skinMenu_ = languageMenu_ = nullptr;
     closeButton_ = maximizeButton_ = minimizeButton_ = nullptr;
@@ -447,6 +475,8 @@ void ClockWindow::onEvent(base::IObject* source, int32_t eventId) {
         switch (eventId) {
             case s::gui::IWindow::kClose:
                 dialog_->requestStop();
+                storeColumnOrder(*pickUpList_, u"View\\PickUpColumnOrder");
+                storeColumnOrder(*allZonesList_, u"View\\AllColumnOrder");
                 return;
             case s::gui::IWindow::kTrayRightClick: {
                 PopupMenu* previous = trayMenu_;
@@ -460,6 +490,7 @@ void ClockWindow::onEvent(base::IObject* source, int32_t eventId) {
                 dialog_->applyLanguageChange();
                 zoneLineText(work_);
                 zoneLine_->setText(work_.text());
+                retitleTabs();
                 w.doLayout();
                 return;
             case s::gui::IWindow::kSize:
@@ -480,6 +511,8 @@ void ClockWindow::onEvent(base::IObject* source, int32_t eventId) {
         applySkinBackground(w, skinner);
         return;
     }
+    if (listEvent(source, eventId))
+        return;
     if (source == static_cast<base::IObject*>(closeButton_)) {
         w.iconize();
     } else if (source == static_cast<base::IObject*>(maximizeButton_)) {

@@ -17,6 +17,7 @@ namespace s::gui::win {
 class Box;
 class Button;
 class Label;
+class ListBox2;
 class MenuEx;
 class PopupMenu;
 class StatusBar;
@@ -25,6 +26,7 @@ class Window;
 
 namespace s::time::gui::dialogs::tellavo {
 
+class ClockListHost;
 class Dialog;
 
 // The clock window: the caption row with its menus and picture buttons, the two tabs, the
@@ -79,8 +81,17 @@ private:
     void buildCaptionRow(s::gui::win::Box& root);
     void buildTabRow(s::gui::win::Box& root);
     void buildStatusBar(s::gui::win::Box& root);
+    // The two lists, their pages and popups (clock_window_lists.cpp).
+    void buildPickUpPage();
+    void buildAllZonesPage();
+    void readColumnOrder(s::gui::win::ListBox2& list, const char16_t* path);
+    void storeColumnOrder(s::gui::win::ListBox2& list, const char16_t* path);
+    bool listEvent(base::IObject* source, int32_t eventId);
+    void copySelection();
+    void deleteSelection();
     void buildMenus();
     s::gui::win::PopupMenu* buildTrayMenu();
+    void retitleTabs();
     void zoneLineText(str::StrBuffer& out);
     void command(int32_t id);
     void trayCommand(int32_t id);
@@ -107,6 +118,13 @@ private:
     s::gui::win::Button* allZonesTab_ = nullptr;
     s::gui::win::Box* pickUpPage_ = nullptr;
     s::gui::win::Box* allZonesPage_ = nullptr;
+    s::gui::win::ListBox2* pickUpList_ = nullptr;    // owned
+    s::gui::win::ListBox2* allZonesList_ = nullptr;  // owned
+    ClockListHost* pickUpHost_ = nullptr;            // owned by its page
+    ClockListHost* allZonesHost_ = nullptr;
+    s::gui::win::PopupMenu* pickUpPopup_ = nullptr;    // owned
+    s::gui::win::PopupMenu* allZonesPopup_ = nullptr;  // owned
+    s::gui::win::Button* addToPickUpButton_ = nullptr;
     s::gui::win::Label* zoneLine_ = nullptr;
     s::gui::win::Label* timeLine_ = nullptr;
     bool maximizedGlyph_ = false;
