@@ -16,20 +16,10 @@ uint32_t Thin::fillOf(const PaintState& state) const {
 }
 
 uint32_t Thin::textOf(const PaintState& state) const {
-    if (!state.enabled) {
-        // Half way between the normal text and the face it stands on.
-        const uint32_t face =
-            colours_[p::kSecond] != kNone ? colours_[p::kSecond] : colours_[p::kBase];
-        const uint32_t ink = colours_[p::kFont1];
-        auto mid = [&](int shift) {
-            return (((ink >> shift) & 0xFF) + ((face >> shift) & 0xFF)) / 2;
-        };
-        return mid(0) | (mid(8) << 8) | (mid(16) << 16);
-    }
-    // Text on a filled hot face takes the second font, on a filled pressed face the third.
-    if (state.state == 1 && fillOf(state) != kNone)
+    if (!state.enabled)
         return colours_[p::kFont2];
-    if (state.state == 2 && fillOf(state) != kNone)
+    // Text on a filled hot or pressed face takes the third font.
+    if (state.state != 0 && fillOf(state) != kNone)
         return colours_[p::kFont3];
     return colours_[p::kFont1];
 }
@@ -45,12 +35,14 @@ void Thin::paint(DeviceContext dc, int32_t left, int32_t top, int32_t right, int
                  const PaintState& state) {
     if (!dc || right <= left || bottom <= top)
         return;
-    const uint32_t face = fillOf(state);
+    // A disabled button stands unfilled, framed and lettered in the second font's colour.
+    const uint32_t face = state.enabled ? fillOf(state) : kNone;
+    const uint32_t line = state.enabled ? colours_[p::kBase] : colours_[p::kFont2];
     if (face != kNone)
         drawer::win::fill(dc, left, top, right, bottom, face);
-    drawer::win::frame(dc, left, top, right, bottom, colours_[p::kBase]);
-    if (state.state == 1 && face == kNone)  // hot without a fill: a doubled frame
-        drawer::win::frame(dc, left + 1, top + 1, right - 1, bottom - 1, colours_[p::kBase]);
+    drawer::win::frame(dc, left, top, right, bottom, line);
+    if (state.state != 0 && face == kNone)  // hot or pressed without a fill: a doubled frame
+        drawer::win::frame(dc, left + 1, top + 1, right - 1, bottom - 1, line);
     const uint32_t ink = textOf(state);
     if (paintGlyph(dc, left, top, right, bottom, state.text, ink))
         return;

@@ -5,15 +5,15 @@
 namespace s::gui::drawer::button::win {
 
 // Buttons in three states (0 normal, 1 hot, 2 pressed) with text or glyph captions.
-// Colours: base (frame), normal fill, hot fill, pressed fill, and the fonts' colours: text
-// on the normal, the hot and the pressed face. An unset fill leaves the caller's background;
-// disabled text is half way between the normal text and the face.
+// Colours: base (frame), the normal, hot and pressed faces, and the fonts' colours: text on
+// the normal face, disabled (frame and text, no face), text on the hot and pressed faces.
+// An unset face leaves the caller's background and doubles the frame when hot or pressed.
 class Thin final
     : public drawer::win::DrawerBase<Thin, IButton, DrawerKind::kButton, param::button::kCount> {
 public:
     static constexpr uint32_t kNone = 0xFFFFFFFF;
     static constexpr uint32_t kDefaults[param::button::kCount] = {
-        0x444444, kNone, kNone, 0x444444, 0x000000, 0x000000, 0xFFFFFF};
+        0x444444, kNone, kNone, kNone, 0x000000, 0x999999, 0xFFFFFF};
 
     const char16_t* className() const override { return u"s_gui_drawer_button_win_Thin"; }
     Thin* newInstance() const override { return take(); }

@@ -62,7 +62,6 @@ namespace p = param::scrollbar;
 
 void Thin::paintBackground(DeviceContext dc, int32_t left, int32_t top, int32_t right,
                            int32_t bottom) {
-    fill(dc, left, top, right, bottom, colours_[p::kFill]);
     frame(dc, left, top, right, bottom, colours_[p::kLine]);
 }
 
@@ -87,7 +86,8 @@ void Thin::paint(DeviceContext dc, int32_t left, int32_t top, int32_t right, int
                  const PaintState& state) {
     paintBackground(dc, left, top, right, bottom);
     const Rect t = thumbOf(left, top, right, bottom, state);
-    fill(dc, t.left, t.top, t.right, t.bottom, colours_[p::kLine]);
+    fill(dc, t.left, t.top, t.right, t.bottom, colours_[p::kFill]);
+    frame(dc, t.left, t.top, t.right, t.bottom, colours_[p::kLine]);
 }
 
 }  // namespace s::gui::drawer::scrollbar::win

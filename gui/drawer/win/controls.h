@@ -29,8 +29,9 @@ public:
 
 namespace s::gui::drawer::scrollbar::win {
 
-// Scroll bars: the track framed in the line colour on the fill colour, the thumb in the
-// line colour. Width 15 unless the skin says otherwise.
+// Scroll bars: the track framed in the line colour over the caller's background, the thumb
+// filled in the fill colour and framed in the line colour. Width 15 unless the skin says
+// otherwise.
 class Thin final : public drawer::win::DrawerBase<Thin, IScrollBar, DrawerKind::kScrollBar,
                                                   param::scrollbar::kCount> {
 public:

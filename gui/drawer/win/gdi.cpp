@@ -63,13 +63,16 @@ RECT drawLine(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom,
         x = left + (right - left - width) / 2;
     else if (alignment == 2)
         x = right - width;
-    UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-    flags |= alignment == 1 ? DT_CENTER : alignment == 2 ? DT_RIGHT : DT_LEFT;
+    // Placed where it was measured to go; a text that does not fit starts at the left.
+    UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT;
     // Ellipsis only for display: DT_MODIFYSTRING would write into the caller's (often cached)
     // text, so it is never used.
     if (ellipsis)
         flags |= DT_END_ELLIPSIS;
-    RECT r = {left, top, right, bottom};
+    // A text that fits is not clipped: the last glyph may overhang its advance by a pixel.
+    if (size.cx <= right - left)
+        flags |= DT_NOCLIP;
+    RECT r = {x, top, right, bottom};
     TextScope scope(dc, font, colour);
     DrawTextW(dc, reinterpret_cast<LPCWSTR>(text), length, &r, flags);
     const int32_t height = size.cy < bottom - top ? size.cy : bottom - top;

@@ -156,9 +156,9 @@ TEST(ButtonDrawer, StatesTakeTheirFacesAndGlyphCaptionsTheirTextColour) {
         bool enabled;
         uint32_t face, ink;
     } cases[] = {{0, true, normal, ink1},
-                 {1, true, hot, ink2},
+                 {1, true, hot, ink3},
                  {2, true, pressed, ink3},
-                 {0, false, normal, rgb((0x44 + 0x11) / 2, (0x44 + 0x11) / 2, (0x44 + 0x11) / 2)}};
+                 {0, false, kBlack, ink2}};  // disabled: no face, frame and text in font 2
     for (const Case& k : cases) {
         Canvas c(15, 15);
         PaintState s;
@@ -166,8 +166,8 @@ TEST(ButtonDrawer, StatesTakeTheirFacesAndGlyphCaptionsTheirTextColour) {
         s.enabled = k.enabled;
         s.text = u"#_";
         b->paint(c.dc(), 0, 0, 15, 15, s);
-        EXPECT_EQ(c.at(0, 0), base) << k.state;
-        EXPECT_EQ(c.at(14, 7), base);
+        EXPECT_EQ(c.at(0, 0), k.enabled ? base : ink2) << k.state;
+        EXPECT_EQ(c.at(14, 7), k.enabled ? base : ink2);
         EXPECT_EQ(c.at(7, 5), k.face) << k.state;
         EXPECT_EQ(c.at(7, 11), k.ink) << k.state;  // the glyph's bar
     }
@@ -378,6 +378,25 @@ TEST_F(ListFixture, ProgressBarsAreClampedToTheirCell) {
     int32_t value = 0;
     listbox::win::Basic::progressOf(-300, colour, value);
     EXPECT_EQ(value, 0);
+}
+
+TEST_F(ListFixture, TextTakesTheColourOfTheFontInUse) {
+    struct Case {
+        bool selected;
+        bool special;  // a grey or emphasis font's own colour, passed by the list
+        uint32_t ink;
+    } cases[] = {{false, false, kText}, {true, false, kSelText}, {false, true, 0x808080}};
+    for (const Case& k : cases) {
+        Canvas c(200, 18);
+        CellPaint cell;
+        cell.text = u"HHHH";
+        cell.selected = k.selected;
+        cell.useTextColour = k.special;
+        cell.textColour = 0x808080;
+        const Rect r = paint(c, cell);
+        EXPECT_GT(c.count(k.ink, r.left, r.top, r.right, r.bottom), 10) << k.ink;
+        EXPECT_EQ(c.count(k.ink, r.right + 5, 0, 200, 18), 0);
+    }
 }
 
 TEST_F(ListFixture, EllipsisNeverWritesIntoTheCellText) {
@@ -680,8 +699,8 @@ TEST(SkinDrawers, EachDrawerPaintsItsSchemesColoursInContrastingSchemes) {
         {"button face", DrawerKind::kButton, pm::button::kSecond, 2, 2},
         {"text field", DrawerKind::kText, pm::text::kFieldBackground, 90, 12},
         {"text frame", DrawerKind::kText, pm::text::kThirdColour, 0, 0},
-        {"scroll track", DrawerKind::kScrollBar, pm::scrollbar::kFill, 1, 1},
-        {"scroll thumb", DrawerKind::kScrollBar, pm::scrollbar::kLine, 50, 12},
+        {"scroll track frame", DrawerKind::kScrollBar, pm::scrollbar::kLine, 0, 0},
+        {"scroll thumb", DrawerKind::kScrollBar, pm::scrollbar::kFill, 50, 12},
         {"check box", DrawerKind::kCheckBox, pm::mark::kLine, 0, 5},
         {"radio button", DrawerKind::kRadioButton, pm::mark::kLine, 0, 11},
         {"radio dot", DrawerKind::kRadioButton, pm::mark::kMark, 6, 11},
