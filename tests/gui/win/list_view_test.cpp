@@ -24,7 +24,9 @@
 #include "gui/win/list_view.h"
 #include "tests/drawer/win/gdi_count.h"
 #include "tests/gui/test_support.h"
+#include "gui/win/list_box2_control.h"
 #include "tests/gui/win/screenshot.h"
+#include "tests/gui/win/win_test_support.h"
 
 namespace s::gui::win {
 namespace {
@@ -579,6 +581,65 @@ TEST_F(ListViewTest, ThousandTicksLeaveTheGdiObjectsAsTheFirst) {
     }
     test::GdiCount later = test::gdiCount();
     EXPECT_EQ(later.live, first.live);
+}
+
+}  // namespace
+}  // namespace s::gui::win
+
+namespace s::gui::win {
+namespace {
+
+// The list as a component of a toolkit window: created on the window's thread when placed,
+// calls from this (another) thread handed over, and shown again after a new placement.
+TEST(ListBox2Control, PlacedInAWindowShownAgainAfterANewPlacement) {
+    testing::TestWindow w;
+    drawer::Skinner* skinner = drawer::Skinner::create(drawer::kThinWindowFamily);
+    ASSERT_NE(skinner, nullptr);
+    w->setSkinner(skinner);
+    w->setBounds(30, 30, 420, 320);
+    ListBox2 box;
+    box.addColumnLiteral(u"Place", 150, 0, true, listbox2::compareText, true, false, true, false,
+                         false);
+    box.addColumnLiteral(u"Time", 100, 2, true, listbox2::compareInt64, true, false, false,
+                         false, false);
+    for (int32_t i = 0; i < 12; ++i)
+        box.appendRecord(clockRow(u"Place", 100 + i, u"Zone", SubRecord::kUnchecked));
+    ListBox2Control* control = ListBox2Control::take();
+    ASSERT_NE(control, nullptr);
+    control->setList(&box);
+    control->setBounds(0, 0, 400, 300);
+    w->addChild(control);
+    w->setVisible(true, false);
+    testing::settle(*w);
+    ASSERT_NE(control->view(), nullptr);
+    ASSERT_TRUE(control->view()->isLive());
+    EXPECT_EQ(SendMessageW(control->view()->list(), LVM_GETITEMCOUNT, 0, 0), 12);
+    EXPECT_GE(control->minimumWidth(), ListBox2Control::kMinimumWidth);
+    // From this thread: handed to the window's thread.
+    Record* row = box.recordAt(3);
+    EXPECT_TRUE(box.setCellValue(row, row->serial(), 1, listbox2::newInt64Value(7)));
+    EXPECT_EQ(std::u16string(box.cellText(row, row->serial(), 1)), u"7");
+    // Taken out of the window (which releases it): the model stays and acts at once.
+    w->removeChild(control, false);
+    testing::flush(*w);
+    EXPECT_EQ(box.recordCount(), 12);
+    // Placed again in a new control: every row is shown again.
+    ListBox2Control* again = ListBox2Control::take();
+    ASSERT_NE(again, nullptr);
+    again->setList(&box);
+    again->setBounds(0, 0, 400, 300);
+    w->addChild(again);
+    testing::settle(*w);
+    ASSERT_NE(again->view(), nullptr);
+    ASSERT_TRUE(again->view()->isLive());
+    EXPECT_EQ(SendMessageW(again->view()->list(), LVM_GETITEMCOUNT, 0, 0), 12);
+    EXPECT_EQ(box.recordCount(), 12);
+    w->removeChild(again, false);
+    testing::flush(*w);
+    box.clear();
+    w->close();
+    w->waitUntilClosed();
+    skinner->release();
 }
 
 }  // namespace
