@@ -17,6 +17,7 @@ void TextField::reset() {
     focusListeners_.clear();
     editable_ = true;
     notifyChanges_ = true;
+    quiet_ = false;
 }
 
 HWND TextField::createControl(HWND parent) {
@@ -26,6 +27,7 @@ HWND TextField::createControl(HWND parent) {
         width_, height_, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!made)
         return nullptr;
+    quiet_ = true;
     subclassControl(made, this);
     if (!editable_)
         SendMessageW(made, EM_SETREADONLY, TRUE, 0);
@@ -66,7 +68,7 @@ bool TextField::handleMessage(intptr_t& result, uint32_t message, uintptr_t wpar
                               intptr_t lparam) {
     switch (message) {
         case msg::kReflectEditChange:
-            if (notifyChanges_)
+            if (notifyChanges_ && !quiet_)
                 changeListeners_.fire(this, kTextChanged);
             result = 0;
             return true;

@@ -43,11 +43,13 @@ public:
 protected:
     HWND createControl(HWND parent) override;
     void updateHints() override;
+    void afterCreate() override { quiet_ = false; }
 
 private:
     ListenerList changeListeners_, returnListeners_, focusListeners_;
     bool editable_ = true;
     bool notifyChanges_ = true;
+    bool quiet_ = false;  // the text set while the native field is made is no change
 };
 
 }  // namespace s::gui::win

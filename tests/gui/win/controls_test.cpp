@@ -220,8 +220,12 @@ TEST(TextFieldWin, TypingReportsChangesAndReturn) {
     ThreadLog changes, returns;
     field->addChangeListener(&changes);
     field->addReturnListener(&returns);
+    field->setText(u"x");  // set before the field exists: making it is no change
     scene.add(field);
-    changes.entries.clear();  // the empty text set at creation
+    EXPECT_TRUE(changes.ids().empty());
+    scene.w->onWindowThread([&] { field->setText(u""); });
+    ASSERT_EQ(changes.ids().size(), 1u);
+    changes.entries.clear();
     xdo("mousemove " + centreOf(field->hwnd()) + " click 1 sleep 0.2 type abc");
     ASSERT_TRUE(eventually([&] { return changes.ids().size() == 3; }));
     std::u16string typed;
@@ -424,6 +428,33 @@ TEST(StatusBarWin, BesideItsContentTheMouseGoesToTheWindowBelow) {
     LRESULT hit = SendMessageW(bar->hwnd(), WM_NCHITTEST, 0, MAKELPARAM(r.right - 2, r.bottom - 2));
     EXPECT_EQ(hit, HTTRANSPARENT);
     EXPECT_GT(bar->minimumHeight(), 0);
+}
+
+TEST(RadioButtonWin, AClickMovesTheMarkAndTellsBothButtons) {
+    Scene scene;
+    Box* group = Box::take();
+    group->setHorizontalStyle();
+    group->setHorizontalSpacing(10);
+    RadioButton* one = RadioButton::take();
+    RadioButton* two = RadioButton::take();
+    one->setText(u"One");
+    two->setText(u"Two");
+    one->setChecked(true);
+    ThreadLog oneChecked, oneUnchecked, twoChecked;
+    one->addCheckedListener(&oneChecked);
+    one->addUncheckedListener(&oneUnchecked);
+    two->addCheckedListener(&twoChecked);
+    group->addChild(one);
+    group->addChild(two);
+    scene.add(group);
+    ASSERT_TRUE(one->isChecked());
+    xdo("mousemove " + at(two->hwnd(), 6, two->height() / 2) + " click 1");
+    ASSERT_TRUE(eventually([&] { return twoChecked.ids().size() == 1 && !one->isChecked(); }));
+    flush(*scene.w);
+    EXPECT_TRUE(two->isChecked());
+    EXPECT_EQ(oneUnchecked.ids(), (std::vector<int32_t>{0}));
+    EXPECT_TRUE(oneChecked.ids().empty());
+    park();
 }
 
 TEST(CheckBoxWin, ClicksFollowTheNativeCheckStateAndAmpersandsShow) {
