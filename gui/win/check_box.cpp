@@ -1,5 +1,6 @@
 #include "gui/win/check_box.h"
 
+#include "gui/drawer/i_skin.h"
 #include "gui/menu/menu_item.h"
 
 namespace s::gui::win {
@@ -12,6 +13,7 @@ void CheckControl::resetCheck() {
     checkEvents_ = true;
     multiLine_ = false;
     shown_.freeStorage();
+    drawer_ = nullptr;
 }
 
 HWND CheckControl::createControl(HWND parent) {
@@ -67,8 +69,32 @@ void CheckControl::enabledChanged() {
     (enabled_ ? enableListeners_ : disableListeners_).fire(this, 0);
 }
 
+void CheckControl::skinChanged() {
+    drawer::ISkin* current = skin();
+    drawer_ = current ? drawerOf(*current) : nullptr;
+}
+
 bool CheckControl::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
                                  intptr_t lparam) {
+    if (drawer_ && message == WM_PAINT) {
+        paintBufferedWith(hwnd(), [this](HDC dc, int32_t w, int32_t h) {
+            RECT all{0, 0, w, h};
+            FillRect(dc, &all, brush_.get(backgroundColor()));
+            drawer::PaintState state;
+            state.checked = checked_;
+            state.enabled = enabled_;
+            state.focused = GetFocus() == hwnd();
+            state.text = text_.text();
+            state.font = font_->handle();
+            drawer_->paint(dc, 0, 0, w, h, state);
+        });
+        result = 0;
+        return true;
+    }
+    if (drawer_ && message == WM_ERASEBKGND) {
+        result = 1;
+        return true;
+    }
     if (message == msg::kReflectCtlColor) {
         HDC dc = reinterpret_cast<HDC>(wparam);
         SetTextColor(
@@ -84,14 +110,37 @@ bool CheckControl::handleMessage(intptr_t& result, uint32_t message, uintptr_t w
 void CheckControl::afterMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
                                 intptr_t lparam) {
     ControlOf::afterMessage(result, message, wparam, lparam);
-    if (message != BM_SETCHECK || !hwnd())
+    if (!hwnd())
         return;
-    bool now = SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    if (now == checked_)
+    if (message == BM_SETCHECK) {
+        bool now = SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        if (now != checked_) {
+            checked_ = now;
+            if (checkEvents_)
+                checkChanged(now);
+        }
+    }
+    if (!drawer_)
         return;
-    checked_ = now;
-    if (checkEvents_)
-        checkChanged(now);
+    // The platform control paints its state on these without a paint message: the skin's
+    // painting goes over it at once.
+    switch (message) {
+        case BM_SETCHECK:
+        case BM_SETSTATE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_SETTEXT:
+        case WM_ENABLE:
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            if (hwnd()) {
+                InvalidateRect(hwnd(), nullptr, FALSE);
+                UpdateWindow(hwnd());
+            }
+            break;
+        default:
+            break;
+    }
 }
 
 void CheckBox::reset() {

@@ -42,6 +42,9 @@ protected:
     void resetCheck();
     // The check state changed to `on`.
     virtual void checkChanged(bool on) = 0;
+    // The skin's drawer of the control's kind.
+    virtual drawer::IDrawer* drawerOf(drawer::ISkin& skin) const = 0;
+    void skinChanged() override;
 
     ListenerList enableListeners_, disableListeners_;
 
@@ -53,6 +56,7 @@ private:
     bool multiLine_ = false;
     str::strbuffer::StrBuffer shown_;
     SolidBrush brush_;
+    drawer::IDrawer* drawer_ = nullptr;  // the skin's; none: the platform paints
 };
 
 class CheckBox final : public thread::Pooled<CheckBox, CheckControl> {
@@ -71,6 +75,7 @@ public:
 
 protected:
     void checkChanged(bool on) override;
+    drawer::IDrawer* drawerOf(drawer::ISkin& skin) const override { return skin.checkBox(); }
 
 private:
     ListenerList checkListeners_;
@@ -92,6 +97,7 @@ public:
 
 protected:
     void checkChanged(bool on) override;
+    drawer::IDrawer* drawerOf(drawer::ISkin& skin) const override { return skin.radioButton(); }
 
 private:
     ListenerList checkedListeners_, uncheckedListeners_;
