@@ -28,7 +28,7 @@ inline constexpr int64_t kMaxJpegPixels = 32LL * 1024 * 1024;
 
 // Decodes `size` bytes. Damaged input (not a JPEG, truncated, corrupt data, a size beyond
 // the limits, an unsupported component count) gives false and an empty picture; libjpeg's
-// errors come back here rather than ending the process.
+// errors come back here rather than ending the process. Any thread.
 bool decodeJpeg(const uint8_t* data, size_t size, DecodedPicture& out);
 
 }  // namespace s::image::jpg

@@ -12,7 +12,8 @@
 namespace s::image::jpg::win {
 
 // A decoded JPEG picture: width, height and 24-bit rows (blue, green, red). Damaged data
-// leaves it empty (0 x 0), and an empty picture draws nothing.
+// leaves it empty (0 x 0), and an empty picture draws nothing. Decoded on any thread, one
+// picture by one thread at a time; drawn on the GUI thread.
 class Jpeg final : public thread::Pooled<Jpeg, IImage> {
 public:
     static constexpr const char16_t* kResourceType = u"IDR_JPG";
