@@ -10,10 +10,9 @@
 
 namespace s::col::_array {
 
-ArrayBase::ArrayBase(uint8_t elementShift) : elementShift_(elementShift) {}
-
 ArrayBase::~ArrayBase() {
-    std::free(items_);
+    if (!borrowed_)
+        std::free(items_);
 }
 
 int32_t ArrayBase::compare(const base::IComparable* other,
@@ -64,7 +63,9 @@ bool ArrayBase::growTo(uint32_t capacity) {
         return false;
     if (count_ > 0)
         std::memcpy(grown, items_, size_t{count_} << elementShift_);
-    std::free(items_);
+    if (!borrowed_)
+        std::free(items_);
+    borrowed_ = false;
     items_ = grown;
     capacity_ = capacity;
     return true;
@@ -87,6 +88,19 @@ void ArrayBase::resize(int32_t n) {
                     size_t{target - count_} << elementShift_);
     }
     count_ = target;
+}
+
+bool ArrayBase::borrowStorage(void* items, int32_t n) {
+    if (count_ != 0 || items == nullptr || n <= 0)
+        return false;
+    if (!borrowed_)
+        std::free(items_);
+    items_ = items;
+    borrowed_ = true;
+    count_ = static_cast<uint32_t>(n);
+    capacity_ = count_;
+    streamPos_ = 0;
+    return true;
 }
 
 void ArrayBase::reserve(int32_t n) {
@@ -276,7 +290,9 @@ void ArrayBase::clear() {
 }
 
 void ArrayBase::freeStorage() {
-    std::free(items_);
+    if (!borrowed_)
+        std::free(items_);
+    borrowed_ = false;
     items_ = nullptr;
     count_ = 0;
     capacity_ = 0;

@@ -29,7 +29,7 @@ class ArrayBase : public ICollection,
                   public io::IInputStream,
                   public io::IOutputStream {
 public:
-    explicit ArrayBase(uint8_t elementShift);
+    explicit ArrayBase(uint8_t elementShift) : elementShift_(elementShift) {}
     ~ArrayBase() override;
     ArrayBase(const ArrayBase&) = delete;
     ArrayBase& operator=(const ArrayBase&) = delete;
@@ -57,6 +57,11 @@ public:
     virtual void resize(int32_t n);
     void reserve(int32_t n);       // growth rule until n fit
     void reserveExact(int32_t n);  // exactly n when smaller
+    // Takes `items`, n elements kept alive by someone else (a document's arena), as the
+    // storage of an empty array; false when it holds elements. Borrowed storage
+    // is never freed here: growing moves the elements into storage of the array's own.
+    bool borrowStorage(void* items, int32_t n);
+    bool borrowsStorage() const { return borrowed_; }
 
     // Writes elements [from, from + count) to the stream; returns the bytes written.
     int32_t writeTo(io::IOutputStream& stream, int32_t from = 0, int32_t count = -1) const;
@@ -133,6 +138,7 @@ protected:
     bool clip(int32_t& from, int32_t& n) const;
 
     uint8_t elementShift_;
+    bool borrowed_ = false;  // items_ belongs to someone else
     void* items_ = nullptr;
     uint32_t count_ = 0;
     uint32_t capacity_ = 0;

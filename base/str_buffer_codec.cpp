@@ -5,14 +5,110 @@
 #include "base/array.h"
 #include "base/digest.h"
 #include "base/growth.h"
+#include "base/utf8.h"
+
+namespace s::str {
+
+namespace {
+constexpr char16_t kReplacement = 0xFFFD;
+}  // namespace
+
+uint32_t decodeUtf8(const uint8_t* bytes, uint32_t count, char16_t* out) {
+    char16_t* start = out;
+    uint32_t i = 0;
+    while (i < count) {
+        // The common forms first, without the checks of the general path below: ASCII (in
+        // runs eight bytes at a time), and well-formed two- and three-byte sequences.
+        const uint8_t b = bytes[i];
+        if (b < 0x80) {
+            while (count - i >= 8) {
+                uint64_t word;
+                std::memcpy(&word, bytes + i, sizeof word);
+                if ((word & 0x8080808080808080ull) != 0)
+                    break;
+                for (int k = 0; k < 8; ++k)
+                    out[k] = bytes[i + k];
+                out += 8;
+                i += 8;
+            }
+            while (i < count && bytes[i] < 0x80)
+                *out++ = bytes[i++];
+            continue;
+        }
+        if (b >= 0xC2 && b <= 0xDF && count - i >= 2 && (bytes[i + 1] & 0xC0) == 0x80) {
+            *out++ = static_cast<char16_t>(((b & 0x1Fu) << 6) | (bytes[i + 1] & 0x3Fu));
+            i += 2;
+            continue;
+        }
+        if ((b & 0xF0) == 0xE0 && count - i >= 3 && (bytes[i + 1] & 0xC0) == 0x80 &&
+            (bytes[i + 2] & 0xC0) == 0x80) {
+            const uint32_t c =
+                ((b & 0x0Fu) << 12) | ((bytes[i + 1] & 0x3Fu) << 6) | (bytes[i + 2] & 0x3Fu);
+            if (c >= 0x800 && (c & 0xF800) != 0xD800) {  // else overlong or a surrogate
+                *out++ = static_cast<char16_t>(c);
+                i += 3;
+                continue;
+            }
+        }
+        // One sequence of any form, checked strictly.
+        uint32_t need;
+        uint32_t c;
+        uint8_t low = 0x80, high = 0xBF;  // range of the second byte
+        if (b >= 0xC2 && b <= 0xDF) {
+            need = 1;
+            c = b & 0x1F;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            need = 2;
+            c = b & 0x0F;
+            if (b == 0xE0)
+                low = 0xA0;  // no overlong forms
+            if (b == 0xED)
+                high = 0x9F;  // no surrogates
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            need = 3;
+            c = b & 0x07;
+            if (b == 0xF0)
+                low = 0x90;
+            if (b == 0xF4)
+                high = 0x8F;  // nothing above U+10FFFF
+        } else {
+            *out++ = kReplacement;
+            ++i;
+            continue;
+        }
+        uint32_t k = 1;
+        for (; k <= need; ++k) {
+            if (i + k >= count)
+                break;
+            const uint8_t next = bytes[i + k];
+            if (k == 1 ? (next < low || next > high) : (next < 0x80 || next > 0xBF))
+                break;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (k <= need) {
+            *out++ = kReplacement;
+            i += k;  // skip the valid prefix only; the offending byte starts anew
+            continue;
+        }
+        i += need + 1;
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            *out++ = static_cast<char16_t>(0xD800 + (c >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            *out++ = static_cast<char16_t>(c);
+        }
+    }
+    return static_cast<uint32_t>(out - start);
+}
+
+}  // namespace s::str
 
 namespace s::str::strbuffer {
 
 using col::_array::ArrayU08;
 
 namespace {
-
-constexpr char16_t kReplacement = 0xFFFD;
 
 inline bool isHighSurrogate(char16_t u) {
     return u >= 0xD800 && u <= 0xDBFF;
@@ -84,69 +180,6 @@ void encodeUtf8(const char16_t* units, uint32_t length, ArrayU08& out) {
         }
     }
     out.resize(static_cast<int32_t>(p - out.data()));
-}
-
-// Decodes strictly within [bytes, bytes + count): every ill-formed or truncated sequence
-// (its maximal valid prefix) becomes one U+FFFD; nothing past `count` is read.
-uint32_t decodeUtf8(const uint8_t* bytes, uint32_t count, char16_t* out) {
-    char16_t* start = out;
-    uint32_t i = 0;
-    while (i < count) {
-        const uint8_t b = bytes[i];
-        if (b < 0x80) {
-            *out++ = b;
-            ++i;
-            continue;
-        }
-        uint32_t need;
-        uint32_t c;
-        uint8_t low = 0x80, high = 0xBF;  // range of the second byte
-        if (b >= 0xC2 && b <= 0xDF) {
-            need = 1;
-            c = b & 0x1F;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            need = 2;
-            c = b & 0x0F;
-            if (b == 0xE0)
-                low = 0xA0;  // no overlong forms
-            if (b == 0xED)
-                high = 0x9F;  // no surrogates
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            need = 3;
-            c = b & 0x07;
-            if (b == 0xF0)
-                low = 0x90;
-            if (b == 0xF4)
-                high = 0x8F;  // nothing above U+10FFFF
-        } else {
-            *out++ = kReplacement;
-            ++i;
-            continue;
-        }
-        uint32_t k = 1;
-        for (; k <= need; ++k) {
-            if (i + k >= count)
-                break;
-            const uint8_t next = bytes[i + k];
-            if (k == 1 ? (next < low || next > high) : (next < 0x80 || next > 0xBF))
-                break;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (k <= need) {
-            *out++ = kReplacement;
-            i += k;  // skip the valid prefix only; the offending byte starts anew
-            continue;
-        }
-        i += need + 1;
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            *out++ = static_cast<char16_t>(0xD800 + (c >> 10));
-            *out++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            *out++ = static_cast<char16_t>(c);
-        }
-    }
-    return static_cast<uint32_t>(out - start);
 }
 
 }  // namespace

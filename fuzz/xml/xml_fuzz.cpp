@@ -1,5 +1,6 @@
 // libFuzzer target: any bytes, as UTF-8 and as UTF-16, through the parser, the writer, the
-// getters and a settings store on the parsed tree.
+// getters and a settings store on the parsed tree; the bytes parsed straight and parsed
+// after decoding must give the same document.
 #include <cstddef>
 #include <cstdint>
 
@@ -54,6 +55,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Node* fromUtf8 = Node::take();
     fromUtf8->parseBytes(data, count);
     exercise(*fromUtf8);
+
+    // The bytes are parsed without decoding the markup; the decoded text must give the same
+    // document (comments before the document element skipped as parseBytes does).
+    {
+        s::str::StrBuffer decoded;
+        decoded.fromUtf8(data, count);
+        Node* fromText = Node::take();
+        const char16_t* p = decoded.text();
+        const char16_t* end = p + decoded.length();
+        while (p < end) {
+            p = fromText->parse(p, static_cast<int32_t>(end - p));
+            if (!fromText->isComment())
+                break;
+            fromText->clear();
+        }
+        s::str::StrBuffer a;
+        s::str::StrBuffer b;
+        fromUtf8->toText(&a);
+        fromText->toText(&b);
+        if (!a.equals(b) || fromUtf8->attributes().count() != fromText->attributes().count())
+            __builtin_trap();
+        fromText->release();
+    }
 
     // The same tree as a settings store: paths made from the element names found.
     s::xml::MappedData* store = s::xml::MappedData::take();

@@ -38,6 +38,34 @@ char16_t foldAscii(char16_t c) {
 Attributes::Attributes() : records_(&AttrFactory::instance()) {}
 
 Attributes::~Attributes() {
+    freeStorage();
+}
+
+void Attributes::forgetArenaRecords() {
+    if (arenaRecords_ == 0)
+        return;
+    records_.setDisposer(nullptr);
+    records_.dropFirst(static_cast<int32_t>(arenaRecords_));
+    records_.setDisposer(&AttrFactory::instance());
+    arenaRecords_ = 0;
+}
+
+void Attributes::remove(int32_t i) {
+    if (i >= 0 && static_cast<uint32_t>(i) < arenaRecords_) {
+        records_.detach(i);
+        --arenaRecords_;
+        return;
+    }
+    records_.removeRange(i, 1);
+}
+
+void Attributes::clear() {
+    forgetArenaRecords();
+    records_.clear();
+}
+
+void Attributes::freeStorage() {
+    forgetArenaRecords();
     records_.freeStorage();
 }
 

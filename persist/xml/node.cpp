@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "persist/file/file_io.h"
+#include "persist/xml/arena.h"
 #include "persist/xml/escape.h"
 #include "persist/xml/number_text.h"
 
@@ -29,9 +30,27 @@ char16_t foldAscii(char16_t c) {
 
 const char16_t kNoName[] = u"";
 
+// The disposer of every child array: a child leaves through its own release(), which knows
+// whether it goes back to the pool or stays in its document's arena.
+class ChildReleaser final : public base::IDestructor {
+public:
+    void dispose(void** slot) override {
+        if (slot == nullptr || *slot == nullptr)
+            return;
+        static_cast<Node*>(*slot)->release();
+        *slot = nullptr;
+    }
+};
+
+base::IDestructor* childReleaser() {
+    // Immortal like the pools: trees may still be released during static destruction.
+    static ChildReleaser* const releaser = new ChildReleaser;
+    return releaser;
+}
+
 }  // namespace
 
-Node::Node() : children_(&pool()) {}
+Node::Node() : children_(childReleaser()) {}
 
 Node::~Node() {
     clear();
@@ -44,28 +63,68 @@ void Node::detachChildren(Node& node, std::vector<Node*>& work) {
         work.push_back(node.child(i));
     node.children_.setDisposer(nullptr);
     node.children_.freeStorage();
-    node.children_.setDisposer(&pool());
+    node.children_.setDisposer(childReleaser());
+}
+
+bool Node::holdsOnlyArenaMemory() const {
+    return home_ != nullptr && arena_ == nullptr && (name_ == nullptr || nameInArena_) &&
+           (children_.rawItems() == nullptr || children_.borrowsStorage()) &&
+           attributes_.holdsOnlyArenaMemory();
+}
+
+void Node::touch() {
+    if (Arena* arena = home_ != nullptr ? home_ : arena_)
+        arena->markTouched();
+}
+
+void Node::release() {
+    if (home_ == nullptr) {
+        Pooled<Node>::release();
+        return;
+    }
+    // The memory stays with the arena until the document goes; only what the node holds
+    // outside it is freed here.
+    this->~Node();
 }
 
 void Node::clear() {
-    std::free(name_);
+    if (home_ != nullptr)
+        home_->markTouched();
+    if (!nameInArena_)
+        std::free(name_);
     name_ = nullptr;
     nameLength_ = 0;
+    nameInArena_ = false;
     attributes_.freeStorage();
     if (children_.count() == 0) {
         children_.freeStorage();
-        return;
+    } else if (arena_ != nullptr && !arena_->touched()) {
+        // Every descendant is a parsed node nobody changed: all of it goes with the arena.
+        children_.setDisposer(nullptr);
+        children_.freeStorage();
+        children_.setDisposer(childReleaser());
+    } else {
+        // Take the subtree apart without recursion: a descendant is released only once it
+        // has no children left, so its own reset is shallow however deep the tree is. Parsed
+        // descendants that hold nothing of their own are left to their arena untouched. A
+        // node with an arena of its own clears its subtree itself, before that arena goes.
+        std::vector<Node*> work;
+        detachChildren(*this, work);
+        while (!work.empty()) {
+            Node* node = work.back();
+            work.pop_back();
+            if (node->holdsOnlyArenaMemory()) {
+                for (int32_t i = 0; i < node->children_.count(); ++i)
+                    work.push_back(node->child(i));
+                continue;
+            }
+            if (node->arena_ == nullptr)
+                detachChildren(*node, work);
+            node->release();
+        }
     }
-    // Take the subtree apart without recursion: a descendant goes back to the pool only once
-    // it has no children left, so its own reset is shallow however deep the tree is.
-    std::vector<Node*> work;
-    detachChildren(*this, work);
-    while (!work.empty()) {
-        Node* node = work.back();
-        work.pop_back();
-        detachChildren(*node, work);
-        node->release();
-    }
+    Arena::destroy(arena_);
+    arena_ = nullptr;
 }
 
 void Node::walk(const char16_t* prefix) const {
@@ -91,6 +150,7 @@ void Node::walk(const char16_t* prefix) const {
 }
 
 void Node::setName(const char16_t* text, int32_t count) {
+    touch();
     uint32_t n = unitsOf(text, count);
     auto* copy =
         static_cast<char16_t*>(std::malloc((static_cast<size_t>(n) + 1) * sizeof(char16_t)));
@@ -99,9 +159,11 @@ void Node::setName(const char16_t* text, int32_t count) {
     if (n > 0)
         std::memcpy(copy, text, n * sizeof(char16_t));
     copy[n] = 0;
-    std::free(name_);
+    if (!nameInArena_)
+        std::free(name_);
     name_ = copy;
     nameLength_ = n;
+    nameInArena_ = false;
 }
 
 bool Node::nameEquals(const char16_t* text, int32_t count) const {
@@ -127,14 +189,22 @@ Node* Node::addChild(const char16_t* name, int32_t count) {
     Node* node = take();
     if (node == nullptr)
         return nullptr;
+    touch();
     node->setName(name, count);
     children_.add(node);
     return node;
 }
 
 void Node::appendChild(Node* node) {
-    if (node != nullptr)
-        children_.add(node);
+    if (node == nullptr)
+        return;
+    touch();
+    children_.add(node);
+}
+
+void Node::removeChild(int32_t i) {
+    touch();
+    children_.removeRange(i, 1);
 }
 
 bool Node::findChild(const char16_t* name, int32_t& out, int32_t count) const {
@@ -153,11 +223,13 @@ Node* Node::childNamed(const char16_t* name, int32_t count) const {
 }
 
 void Node::setRaw(const char16_t* name, const char16_t* value, int32_t count) {
+    touch();
     attributes_.add(name != nullptr ? name : kNoName, -1, value != nullptr ? value : kNoName,
                     count);
 }
 
 bool Node::removeAttribute(const char16_t* name) {
+    touch();
     int32_t i = 0;
     if (!attributes_.find(name != nullptr ? name : kNoName, i))
         return false;

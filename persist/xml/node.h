@@ -12,13 +12,20 @@
 
 namespace s::xml {
 
+class Arena;
+template <class Unit>
+class DocumentParser;
+
 // Root of the XML classes.
 class IXml : public base::IObject {};
 
 // One element of a document with its attributes, text records and child elements; a
 // comment is a node whose name begins with "!". Pooled: the root owns the whole tree, and
-// releasing it gives every node and attribute record back to its pool. Counts of -1 mean
-// "up to the terminator". Not locked: a tree belongs to one thread at a time.
+// releasing it gives every node and attribute record back to its pool. What a parse builds
+// (nodes, names, texts, records) lives in one arena owned by the node parsed into, so that
+// a document costs a few allocations instead of several per element; it goes back with that
+// node. Counts of -1 mean "up to the terminator". Not locked: a tree belongs to one thread
+// at a time.
 class Node final : public IXml, public thread::Pooled<Node> {
 public:
     // Elements nested deeper than this below the parsed element are dropped with all their
@@ -34,9 +41,13 @@ public:
     const char16_t* className() const override { return u"s_xml_Node"; }
     Node* newInstance() const override { return take(); }
     void reset() override { clear(); }
+    // A pooled node goes back to its pool; a parsed one only frees what it holds outside its
+    // document's arena.
+    void release() override;
 
     int32_t childCount() const { return children_.count(); }
-    // Frees the name and drops every attribute and child.
+    // Frees the name and drops every attribute and child (and the arena of what was parsed
+    // into this node).
     void clear();
     // Visits the subtree and decodes every value (a self-check; no visible result).
     void walk(const char16_t* prefix = nullptr) const;
@@ -64,7 +75,7 @@ public:
     // The tree takes ownership of a pooled node.
     void appendChild(Node* node);
     // Gives child i (with its subtree) back to the pool.
-    void removeChild(int32_t i) { children_.removeRange(i, 1); }
+    void removeChild(int32_t i);
     bool findChild(const char16_t* name, int32_t& out, int32_t count = -1) const;
     Node* childNamed(const char16_t* name, int32_t count = -1) const;
 
@@ -117,7 +128,11 @@ public:
     // toText encoded as UTF-8 (a 0 written after the end, not counted).
     col::ArrayU08* toUtf8(col::ArrayU08* bytes = nullptr, bool append = false) const;
 
-    Attributes& attributes() { return attributes_; }
+    // The mutable list counts as a change of the document (see touch()).
+    Attributes& attributes() {
+        touch();
+        return attributes_;
+    }
     const Attributes& attributes() const { return attributes_; }
 
     // Parses the file's bytes as UTF-8 into this node; false (node left empty) when the file
@@ -133,12 +148,27 @@ public:
     bool saveFile(const char16_t* path) const;
 
 private:
-    static void detachChildren(Node& node, std::vector<Node*>& work);
+    template <class Unit>
+    friend class DocumentParser;
 
-    col::ArrayP children_;  // Node*, disposed by the node pool
+    static void detachChildren(Node& node, std::vector<Node*>& work);
+    // Notes a change of this node in the arena that holds its subtree's parsed memory, so
+    // that releasing the document visits its nodes again. Every change goes through here.
+    void touch();
+    // Makes sure this node has an arena for a parse of `count` units; false when out of
+    // memory.
+    bool prepareArena(int32_t count);
+    // True when releasing this node would free nothing but arena memory (its children aside):
+    // it can simply be left to its arena once its children are dealt with.
+    bool holdsOnlyArenaMemory() const;
+
+    col::ArrayP children_;  // Node*, each given back by its release()
     Attributes attributes_;
-    char16_t* name_ = nullptr;  // malloc'ed, zero-terminated
+    char16_t* name_ = nullptr;  // zero-terminated; malloc'ed unless nameInArena_
     uint32_t nameLength_ = 0;
+    bool nameInArena_ = false;
+    Arena* home_ = nullptr;   // not owned: the arena this node's memory belongs to, if any
+    Arena* arena_ = nullptr;  // owned: the memory of what was parsed into this node
 };
 
 }  // namespace s::xml

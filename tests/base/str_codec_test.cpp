@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -183,3 +184,78 @@ TEST(DigestTest, Md5KnownValues) {
 }
 
 }  // namespace
+
+namespace utf8_reference {
+
+// The decoding rule written the plain way: a well-formed sequence gives its code point, and
+// the longest prefix of one that cannot be completed gives a single U+FFFD.
+std::u16string decode(const std::vector<uint8_t>& bytes) {
+    std::u16string out;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const uint8_t b = bytes[i];
+        size_t need = 0;
+        uint32_t c = 0;
+        uint8_t low = 0x80;
+        uint8_t high = 0xBF;
+        if (b < 0x80) {
+            out += static_cast<char16_t>(b);
+            ++i;
+            continue;
+        } else if (b >= 0xC2 && b <= 0xDF) {
+            need = 1, c = b & 0x1Fu;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            need = 2, c = b & 0x0Fu;
+            low = b == 0xE0 ? 0xA0 : 0x80;
+            high = b == 0xED ? 0x9F : 0xBF;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            need = 3, c = b & 0x07u;
+            low = b == 0xF0 ? 0x90 : 0x80;
+            high = b == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        size_t k = 1;
+        for (; k <= need && i + k < bytes.size(); ++k) {
+            const uint8_t next = bytes[i + k];
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
+                break;
+            c = (c << 6) | (next & 0x3Fu);
+        }
+        if (k <= need) {
+            out += u'\uFFFD';
+            i += k;
+            continue;
+        }
+        i += need + 1;
+        if (c >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+    }
+    return out;
+}
+
+}  // namespace utf8_reference
+
+TEST(Utf8Test, DecodingAgreesWithThePlainRuleOnRandomInput) {
+    // Random runs of ASCII, lead and continuation bytes in every length up to 40, so that
+    // each fast path meets every kind of neighbour and the end of the input.
+    std::mt19937 random(99);
+    const uint8_t kinds[] = {'a',  ' ',  '<',  0x00, 0x7F, 0x80, 0x9F, 0xA0, 0xBF, 0xC0, 0xC2,
+                             0xD0, 0xDF, 0xE0, 0xE6, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF};
+    for (int round = 0; round < 20000; ++round) {
+        std::vector<uint8_t> bytes(random() % 41);
+        for (uint8_t& b : bytes)
+            b = random() % 4 == 0 ? static_cast<uint8_t>(random()) : kinds[random() % sizeof kinds];
+        StrBuffer decoded;
+        decoded.fromUtf8(bytes.data(), static_cast<int32_t>(bytes.size()));
+        ASSERT_EQ(std::u16string(decoded.rawChars(), decoded.length()),
+                  utf8_reference::decode(bytes))
+            << "round " << round;
+    }
+}
