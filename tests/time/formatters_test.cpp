@@ -129,6 +129,15 @@ TEST_F(Formatters, MarkersAndSuffixComeFromTheTextSlots) {
     EXPECT_EQ(std::u16string(morningMarker()), longText.substr(0, kTextSlotUnits));
     setAfternoonMarker(u"PMxyz", 2);
     EXPECT_EQ(std::u16string(afternoonMarker()), u"PM");
+
+    // Slots filled to the limit still reach the clock cells whole.
+    const std::u16string fullSlot(kTextSlotUnits, u'y');
+    setMorningMarker(fullSlot.c_str());
+    setSecondsSuffix(fullSlot.c_str());
+    EXPECT_EQ(textOf(formatClockCell12(at(2013, 8, 5, 9, 3, 7), text)),
+              u"  5     9:03  " + fullSlot + u"   07" + fullSlot);
+    EXPECT_EQ(textOf(formatClockCell24(at(2013, 8, 5, 9, 3, 7), text)),
+              u"  5   09:03   07" + fullSlot);
 }
 
 }  // namespace
