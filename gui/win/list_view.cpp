@@ -329,6 +329,7 @@ void ListView::rebuildFonts() {
     }
     normalFont_ = normal;
     rowHeight_ = 0;
+    scrollDirty_ = true;
     if (list_)
         SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(normal), FALSE);
     header_.setFont(normal);
@@ -448,6 +449,7 @@ void ListView::insertItem(Record* row) {
 void ListView::rowInserted(Record* row) {
     if (!list_ || !row)
         return;
+    scrollDirty_ = true;
     holdNativeRedraw();
     insertItem(row);
     updateScrollBar();
@@ -456,6 +458,7 @@ void ListView::rowInserted(Record* row) {
 void ListView::rowRemoved(Record* row, int32_t position) {
     if (!list_)
         return;
+    scrollDirty_ = true;
     holdNativeRedraw();
     int32_t item = rowOfItem(position) == row ? position : itemOf(row);
     if (item >= 0)
@@ -589,6 +592,7 @@ void ListView::setRedraw(bool on) {
     suspended_ = false;
     if (nativeRedrawOff_ && list_) {
         nativeRedrawOff_ = false;
+        scrollDirty_ = true;
         SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list_, nullptr, FALSE);
     }
@@ -1037,6 +1041,7 @@ int32_t ListView::verticalPosition() const {
 void ListView::scrollVertical(int32_t amount) {
     if (!list_)
         return;
+    scrollDirty_ = true;
     int32_t height = rowHeight();
     int32_t position = verticalPosition();
     int32_t target = listbox2::scrolledPosition(position, amount, contentHeight(), pageHeight());
@@ -1082,6 +1087,7 @@ RECT ListView::thumbRect() const {
 void ListView::layout() {
     if (!list_)
         return;
+    scrollDirty_ = true;
     int32_t listWidth = width_ - (vbarShown_ ? barWidth() : 0);
     MoveWindow(list_, 0, 0, std::max(listWidth, 0), height_, TRUE);
 }
@@ -1089,6 +1095,13 @@ void ListView::layout() {
 void ListView::updateScrollBar() {
     if (!list_ || suspended_)
         return;
+    // Once a second the clock task thaws the list: unless rows came or went, the size
+    // changed or the list scrolled, the bar has nothing new to show.
+    auto top = static_cast<int32_t>(SendMessageW(list_, LVM_GETTOPINDEX, 0, 0));
+    if (!scrollDirty_ && top == barTop_)
+        return;
+    scrollDirty_ = false;
+    barTop_ = top;
     auto items = static_cast<int32_t>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
     auto perPage = static_cast<int32_t>(SendMessageW(list_, LVM_GETCOUNTPERPAGE, 0, 0));
     bool shown = perPage > 0 && items > perPage;
@@ -1527,6 +1540,7 @@ LRESULT ListView::handleList(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL:
     case WM_HSCROLL: {
         LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+        scrollDirty_ = true;
         updateScrollBar();
         return result;
     }

@@ -264,6 +264,8 @@ private:
     mutable int32_t rowHeight_ = 0;
     mutable std::vector<RECT> columnRects_;
     uint64_t barState_ = 0;
+    bool scrollDirty_ = true;
+    int32_t barTop_ = -1;
     std::unordered_set<const listbox2::Record*> selectedRows_;
     int32_t dragOffset_ = 0;
     int32_t width_ = 0;
