@@ -198,6 +198,18 @@ EOF
   check "the running copy has ended" ended "$stub_pid"
   check "the program was replaced whole" same_file "$work/packaged/Tellavo.exe" "$instdir/Tellavo.exe"
 
+  # The same with the program itself, started at logon into the notification area.
+  start_program "$instdir/Tellavo.exe" -startup
+  if [ $app_shown = 1 ]; then
+    check "installing over the running program succeeds" install_silently "install over the running program"
+    for i in $(seq 1 50); do ended "$app_pid" && break; sleep 0.1; done
+    check "the running program has ended" ended "$app_pid"
+    check "the program file is whole after the update" \
+      same_file "$work/packaged/Tellavo.exe" "$instdir/Tellavo.exe"
+  else
+    fail "the installed program shows its window"
+  fi
+
   # Settings and start-up shortcuts the program would have written.
   w 60 reg add "$product_key\\SaveData\\MainWindow\\View" /v Width /t REG_DWORD /d 640 /f
   local link target
@@ -272,26 +284,33 @@ EOF
 
 # run_program WHAT EXE [ARGS...]: starts the program, lets it show its window (or end) and
 # closes it.
-run_program() {
-  local what=$1 exe=$2 rc i shown=0
-  shift 2
+start_program() {  # start_program EXE [ARGS...]: starts it, waits for its window; pid in app_pid
+  local exe=$1 i
+  shift
+  app_shown=0
   wine "$exe" "$@" </dev/null >"$work/app.log" 2>&1 &
-  local pid=$!
-  bg_pids+=("$pid")
+  app_pid=$!
+  bg_pids+=("$app_pid")
   for i in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
+    ended "$app_pid" && break
     probe windows
-    [ "$(cat "$out")" -gt 0 ] 2>/dev/null && { shown=1; break; }
+    [ "$(cat "$out")" -gt 0 ] 2>/dev/null && { app_shown=1; break; }
     sleep 0.2
   done
-  [ $shown = 1 ] && { sleep 1; probe close; }
-  for i in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then
+}
+
+run_program() {
+  local what=$1 rc i
+  shift
+  start_program "$@"
+  [ $app_shown = 1 ] && { sleep 1; probe close; }
+  for i in $(seq 1 100); do ended "$app_pid" && break; sleep 0.1; done
+  if ! ended "$app_pid"; then
     fail "$what ends when its window is closed"
     return
   fi
-  wait "$pid"; rc=$?
-  check "$what runs and ends cleanly (window shown: $shown)" test "$rc" = 0
+  wait "$app_pid"; rc=$?
+  check "$what runs and ends cleanly (window shown: $app_shown)" test "$rc" = 0
 }
 
 run_first_start() {
