@@ -1132,13 +1132,16 @@ void ListView::paintScrollBar(HDC target) {
     RECT thumb = thumbRect();
     OffsetRect(&thumb, -bar.left, 0);
     if (scrollBarDrawer_) {
+        // The drawer paints the frame and the thumb over the caller's background; its range
+        // is the scroll positions, the page beside it.
+        RECT all{0, 0, width, height};
+        fill(dc, all, drawer_ ? drawer_->backgroundColour() : plain_.background);
         drawer::PaintState state;
         state.vertical = true;
         state.minimum = 0;
-        state.maximum = contentHeight();
         state.page = pageHeight();
+        state.maximum = listbox2::maxScrollPosition(contentHeight(), state.page);
         state.value = verticalPosition();
-        scrollBarDrawer_->paintBackground(dc, 0, 0, width, height);
         scrollBarDrawer_->paint(dc, 0, 0, width, height, state);
     } else {
         RECT all{0, 0, width, height};
