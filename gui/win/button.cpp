@@ -218,7 +218,9 @@ void Button::paint() {
         state.focused = GetFocus() == hwnd();
         state.text = text_.text();
         state.font = font_->handle();
-        drawer_->paintBackground(dc, 0, 0, w, h);
+        // The parent's background under the face: a disabled face stands unfilled on it.
+        RECT all{0, 0, w, h};
+        FillRect(dc, &all, brush_.get(backgroundColor()));
         drawer_->paint(dc, 0, 0, w, h, state);
     });
 }
