@@ -83,7 +83,18 @@ char16_t* Arena::decodeText(const uint8_t* bytes, uint32_t n, uint32_t& units) {
         allocate((static_cast<size_t>(n) + 1) * sizeof(char16_t), alignof(char16_t)));
     if (text == nullptr)
         return nullptr;
-    units = n > 0 ? str::decodeUtf8(bytes, n, text) : 0;
+    // ASCII a word at a time first: most names and many texts are nothing else.
+    uint32_t i = 0;
+    while (n - i >= 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + i, sizeof word);
+        if ((word & 0x8080808080808080ull) != 0)
+            break;
+        for (int k = 0; k < 8; ++k)
+            text[i + k] = bytes[i + k];
+        i += 8;
+    }
+    units = i + (i < n ? str::decodeUtf8(bytes + i, n - i, text + i) : 0);
     text[units] = 0;
     cursor_ = reinterpret_cast<uintptr_t>(text + units + 1);
     return text;
