@@ -44,16 +44,24 @@ void* EasyPooler::get() {
     return generator_ ? generator_() : nullptr;
 }
 
+bool EasyPooler::hasRoom() {
+    Locked guard(lock_);
+    return !closed_ && freeCount_ < static_cast<uint32_t>(capacity_);
+}
+
 void EasyPooler::put(void* instance) {
     if (!instance)
         return;
-    {
+    // The reset runs outside the lock: it may wait for another thread (a row leaving a list
+    // through its window's thread, a worker finishing its task), and that thread may be
+    // taking from this very pool meanwhile.
+    if (hasRoom()) {
+        if (resetter_)
+            resetter_(instance);
         Locked guard(lock_);
-        if (!closed_ && freeCount_ < static_cast<uint32_t>(capacity_)) {
-            if (resetter_)
-                resetter_(instance);
-            if (pushFree(freeList_, freeCount_, freeCapacity_, instance))
-                return;
+        if (!closed_ && freeCount_ < static_cast<uint32_t>(capacity_) &&
+            pushFree(freeList_, freeCount_, freeCapacity_, instance)) {
+            return;
         }
     }
     if (destroyer_)
@@ -140,19 +148,22 @@ void PoolerBase::put(void* object, int32_t weight) {
     } else {
         weight = 0;  // nothing is counted without a budget
     }
+    auto room = [&] {
+        return !closed_ && freeCount_ <= static_cast<uint32_t>(maxCount) &&
+               (!budgeted || (weight <= maxWeight && int64_t{weightHeld} + weight <= weightBudget));
+    };
     bool keep = false;
     {
         Locked guard(lock_);
-        const bool room =
-            !closed_ && freeCount_ <= static_cast<uint32_t>(maxCount) &&
-            (!budgeted || (weight <= maxWeight && int64_t{weightHeld} + weight <= weightBudget));
-        if (room) {
-            resetObject(object);
-            if (pushFree(freeList_, freeCount_, freeCapacity_, Idle{object, weight})) {
-                weightHeld += weight;
-                keep = true;
-            }
-        }
+        keep = room();
+    }
+    // As in EasyPooler::put: never reset under the lock.
+    if (keep) {
+        resetObject(object);
+        Locked guard(lock_);
+        keep = room() && pushFree(freeList_, freeCount_, freeCapacity_, Idle{object, weight});
+        if (keep)
+            weightHeld += weight;
     }
     if (!keep)
         destroyObject(&object);

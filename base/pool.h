@@ -40,7 +40,8 @@ public:
     // A clean instance: the last idle one, or a new one (nullptr when allocation fails).
     void* get();
     // Resets and keeps the instance while fewer than `capacity` are idle, else destroys it.
-    // A closed pool destroys every instance given back.
+    // A closed pool destroys every instance given back. The reset runs without the pool's
+    // lock, so it may wait for a thread that uses this pool.
     void put(void* instance);
 
     void* generate() override { return get(); }
@@ -61,6 +62,8 @@ public:
     EasyPooler* newInstance() const override;  // unpooled, same capacity and functions
 
 private:
+    bool hasRoom();
+
     ObjLocker lock_;
     void** freeList_ = nullptr;
     uint32_t freeCount_ = 0;
@@ -151,7 +154,7 @@ public:
     PoolerBase& operator=(const PoolerBase&) = delete;
 
     virtual int32_t weightOf(void* /*object*/) { return 1024; }
-    // Gives an object back; weight -1 asks weightOf().
+    // Gives an object back; weight -1 asks weightOf(). resetObject() runs without the lock.
     virtual void put(void* object, int32_t weight = -1);
     virtual void* get();
     virtual void resetObject(void* object) = 0;

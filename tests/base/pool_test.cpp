@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -341,6 +343,86 @@ TEST(PoolerBaseTest, ClosedPoolerDestroysWhatComesBack) {
     pool.put(b);
     EXPECT_EQ(pool.destroyedCount, 2);
     EXPECT_EQ(pool.idleCount(), 0);
+}
+
+// While a reset runs, another thread uses the same pool: resets may wait for other threads
+// (a row leaving a windowed list, a worker ending its task), so the pool must not hold its
+// lock through them. The reset waits a bounded time, so a pool that does hold it fails the
+// test instead of hanging it.
+class ResetRendezvous {
+public:
+    // Starts `usePool` on a helper thread and waits up to five seconds for it to finish.
+    void meetIn(std::function<void()> usePool) {
+        helper_ = std::thread([this, usePool = std::move(usePool)] {
+            usePool();
+            finished_ = true;
+        });
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!finished_ && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        metInTime_ = finished_.load();
+    }
+    // After the release that reset: joins the helper; true when it finished in time.
+    bool metInTime() {
+        if (helper_.joinable())
+            helper_.join();
+        return metInTime_;
+    }
+    std::atomic<bool> armed{false};
+
+private:
+    std::thread helper_;
+    std::atomic<bool> finished_{false};
+    bool metInTime_ = false;
+};
+
+ResetRendezvous* rendezvous = nullptr;
+
+class WaitingReset : public s::base::IObject, public Pooled<WaitingReset> {
+public:
+    const char16_t* className() const override { return u"s_test_WaitingReset"; }
+    WaitingReset* newInstance() const override { return take(); }
+    void reset() override {
+        if (rendezvous != nullptr && rendezvous->armed.exchange(false))
+            rendezvous->meetIn([] { WaitingReset::take()->release(); });
+    }
+};
+
+class WaitingFactory : public s::thread::Factory {
+public:
+    ~WaitingFactory() override { drain(); }
+    void* generate() override { return new int(0); }
+    void resetObject(void*) override {
+        if (rendezvous != nullptr && rendezvous->armed.exchange(false))
+            rendezvous->meetIn([this] { put(get()); });
+    }
+    void destroyObject(void** slot) override {
+        delete static_cast<int*>(*slot);
+        *slot = nullptr;
+    }
+    WaitingFactory* newInstance() const override { return new WaitingFactory(); }
+};
+
+TEST(PoolTest, AResetMayWaitForAThreadThatTakesFromTheSamePool) {
+    {
+        ResetRendezvous meeting;
+        rendezvous = &meeting;
+        WaitingReset* object = WaitingReset::take();
+        meeting.armed = true;
+        object->release();
+        EXPECT_TRUE(meeting.metInTime()) << "EasyPooler";
+    }
+    {
+        ResetRendezvous meeting;
+        rendezvous = &meeting;
+        WaitingFactory pool;
+        void* object = pool.get();
+        meeting.armed = true;
+        pool.put(object);
+        EXPECT_TRUE(meeting.metInTime()) << "PoolerBase";
+        EXPECT_EQ(pool.idleCount(), 2);
+    }
+    rendezvous = nullptr;
 }
 
 // What the process-wide pool of ExitProbe does at exit, reported on stderr.

@@ -403,5 +403,38 @@ TEST(ThreadPool, AReturnedThreadComesBackIdleWithDefaults) {
     again->release();
 }
 
+// Giving a thread back waits for its running task; the task meanwhile takes a thread from
+// the same pool. It tries on a helper for a bounded time, so a pool that waits under its
+// lock fails the test instead of hanging it.
+TEST(ThreadPool, GivingABusyThreadBackWaitsForItsTaskOutsideThePoolLock) {
+    class TakesAThread : public ITask {
+    public:
+        void run() override {
+            started = true;
+            Sleep(200);  // the owner gives the thread back meanwhile and waits for this run
+            helper = std::thread([this] {
+                Thread::take()->release();
+                took = true;
+            });
+            auto start = Clock::now();
+            while (!took && msSince(start) < 5000)
+                Sleep(5);
+            tookInTime = took.load();
+        }
+        std::atomic<bool> started{false};
+        std::atomic<bool> took{false};
+        bool tookInTime = false;
+        std::thread helper;
+    };
+    TakesAThread task;
+    Thread* thread = Thread::take();
+    ASSERT_TRUE(thread->run(&task));
+    while (!task.started)
+        Sleep(1);
+    thread->release();
+    task.helper.join();
+    EXPECT_TRUE(task.tookInTime);
+}
+
 }  // namespace
 }  // namespace s::thread::win

@@ -23,8 +23,8 @@ public:
 
     const char16_t* className() const override { return u"s_thread_win_Thread"; }
     Thread* newInstance() const override { return take(); }
-    // Back to the pool: stops and waits for outstanding runs, normal priority, suspended,
-    // user value 0.
+    // Back to the pool (which runs it without its lock): stops and waits for outstanding
+    // runs, normal priority, suspended, user value 0.
     void reset() override;
 
     void run() override;
