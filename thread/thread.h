@@ -31,7 +31,9 @@ public:
 
     // No runs left; the thread is idle.
     virtual bool isDone() const = 0;
-    // Polls isDone() every 20 ms, without a limit.
+    // Polls isDone() every 20 ms, without a limit. The waits may run on any thread: on a
+    // window's thread they serve the synchronous calls other threads make into it meanwhile
+    // (a task waited for may be inside one).
     virtual void waitDone() = 0;
     // Polls for at most `timeoutMs`. When the thread is still busy then, it is abandoned and
     // replaced by a fresh idle thread with the same priority; returns false in that case.

@@ -67,6 +67,10 @@ public:
     Dialog* newInstance() const override { return take(); }
     // Teardown: stops and waits for the update task, gives every record back (their rows
     // leave the lists), forgets what was bound; "Show in AM / PM" returns to on.
+    // Any thread but the update thread may call it, with no lock held: the main thread at
+    // the end of the run, or the lists' window thread, whose wait for the task serves the
+    // calls the task makes into that thread meanwhile (IThread::waitDone). From another
+    // thread the lists' window thread must still be serving its messages.
     void reset() override;
 
     // Pick-up list events: a check box changed or the rows were sorted → save.

@@ -34,6 +34,17 @@ uint64_t nowMs() {
     return ticks / perSecond * 1000 + ticks % perSecond * 1000 / perSecond;
 }
 
+// Waits one polling slice (or until `handle`, when given, is signalled). On a window's
+// thread the messages other threads send meanwhile are served: the thread being waited
+// for may be inside such a synchronous call, and would otherwise wait for its waiter.
+// Posted messages stay queued for the thread's own loop.
+void waitServingSentMessages(DWORD ms, HANDLE handle = nullptr) {
+    MsgWaitForMultipleObjects(handle != nullptr ? 1 : 0, handle != nullptr ? &handle : nullptr,
+                              FALSE, ms, QS_SENDMESSAGE);
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
 }  // namespace
 
 // Everything the native thread touches. The schedule fields are guarded by `lock`; the
@@ -285,7 +296,7 @@ bool Thread::isDone() const {
 
 void Thread::waitDone() {
     while (!isDone())
-        Sleep(kPollMs);
+        waitServingSentMessages(kPollMs);
 }
 
 bool Thread::waitDone(int32_t timeoutMs) {
@@ -303,7 +314,7 @@ bool Thread::waitDone(int32_t timeoutMs) {
             ensureThread();
             return false;
         }
-        Sleep(kPollMs);
+        waitServingSentMessages(kPollMs);
     }
     return true;
 }
@@ -328,7 +339,7 @@ void Thread::waitExit() {
         return;
     while (!shared_->exited) {
         resume();
-        WaitForSingleObject(shared_->thread.get(), kExitPollMs);
+        waitServingSentMessages(kExitPollMs, shared_->thread.get());
     }
 }
 
