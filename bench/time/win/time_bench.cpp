@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "alloc_counter.h"
 #include "base/str_buffer.h"
+#include "bench/time/alloc_counter.h"
 #include "time/calendar.h"
 #include "time/conversion.h"
 #include "time/file_time.h"
