@@ -29,6 +29,15 @@ int32_t depthOf(const Node& root) {
     return depth;
 }
 
+// The text of the tree that `text` parses into.
+std::u16string reparsedText(const str::StrBuffer& text) {
+    Owned<Node> again(Node::take());
+    again->parse(text.text());
+    str::StrBuffer out;
+    again->toText(&out);
+    return u16(out.text());
+}
+
 std::u16string repeat(const char16_t* piece, int n) {
     std::u16string out;
     for (int i = 0; i < n; ++i)
@@ -47,6 +56,8 @@ TEST(XmlRobustness, DeepNestingIsCutAtTheLimitAndTheRestStillParses) {
     root->toText(&out);
     EXPECT_EQ(out.length(), Node::kMaxDepth * 7);
     root->walk(u"");
+    // What was kept is a whole tree: its text reads back as the same tree.
+    EXPECT_EQ(reparsedText(out), u16(out.text()));
 }
 
 TEST(XmlRobustness, ContentBelowTheLimitIsDroppedButSiblingsAboveAreKept) {
@@ -112,6 +123,12 @@ TEST(XmlRobustness, RandomBytesAsUtf8AndAsUtf16) {
         fromUtf8->parseBytes(bytes);
         fromUtf8->walk();
         Owned<col::ArrayU08> back(fromUtf8->toUtf8());
+        // Whatever was read, its UTF-8 form holds exactly the text the writer gives.
+        str::StrBuffer written;
+        fromUtf8->toText(&written);
+        str::StrBuffer decoded;
+        decoded.fromUtf8(back->data(), back->count());
+        ASSERT_EQ(u16(decoded.text()), u16(written.text())) << round;
 
         std::u16string units;
         for (size_t i = 0; i + 1 < n; i += 2) {
@@ -119,7 +136,8 @@ TEST(XmlRobustness, RandomBytesAsUtf8AndAsUtf16) {
                                            (bytes[static_cast<int32_t>(i + 1)] << 8));
         }
         Owned<Node> fromUtf16(Node::take());
-        fromUtf16->parse(units.data(), static_cast<int32_t>(units.size()));
+        const char16_t* end = fromUtf16->parse(units.data(), static_cast<int32_t>(units.size()));
+        ASSERT_TRUE(end >= units.data() && end <= units.data() + units.size()) << round;
         fromUtf16->walk();
         str::StrBuffer out;
         fromUtf16->toText(&out);
