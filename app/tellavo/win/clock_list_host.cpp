@@ -39,7 +39,6 @@ void ClockListHost::createNative() {
     s::gui::win::ListView::Options options;
     options.fullRowSelect = true;
     options.alternateRows = true;
-    options.passThroughClicks = true;
     applySkin();
     if (!view_->create(static_cast<HWND>(parent_->nativeHandle()), options, x_ + dx_, y_ + dy_,
                        width_, height_)) {
