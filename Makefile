@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 .DEFAULT_GOAL := run
 
-.PHONY: setup build build-native build-win run test dist bench fuzz screens gallery clean
+.PHONY: setup build build-native build-win run test dist bench fuzz screens window-screens gallery clean
 
 setup:
 	@tools/setup.sh
@@ -39,6 +39,11 @@ fuzz: setup
 
 screens: setup
 	@tools/screens.sh
+
+# Screenshots of the real window (English, Japanese, two schemes, the tray menu) in
+# build/screens/window-*.png.
+window-screens: setup
+	@tools/window-screens.sh
 
 gallery: setup
 	@tools/gallery.sh

@@ -132,8 +132,8 @@ stop_app() {  # makes sure nothing of a case outlives it
 }
 tray_icon_gone() { ! tray_icon_shown; }
 tray_icon_shown() { xwininfo -root -tree 2>/dev/null | grep -q '"Wine System Tray"'; }
-popup_open() { probe popup && [ "$(cat "$out")" -ge 1 ]; }
-popup_closed() { probe popup && [ "$(cat "$out")" = 0 ]; }
+popup_open() { probe popup && [ "$(head -n 1 "$out")" -ge 1 ]; }
+popup_closed() { probe popup && [ "$(head -n 1 "$out")" = 0 ]; }
 # tray_first: opens the tray menu and chooses its first item, as Down and Return do.
 tray_first() {
   probe tray right && within 5 popup_open && probe menukeys down return && within 5 popup_closed

@@ -163,14 +163,21 @@ int trayClick(const wchar_t* button) {
     return PostMessageW(w, kTrayMessage, 0, mouse) ? 0 : 1;
 }
 
-// popup: the number of open popup menus.
+// popup: the number of open popup menus, then "x y w h" of each.
 int countPopups() {
-    unsigned n = 0;
+    std::vector<RECT> open;
     for (HWND w = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); w;
-         w = FindWindowExW(nullptr, w, L"#32768", nullptr))
-        if (IsWindowVisible(w))
-            ++n;
-    print(std::to_wstring(n));
+         w = FindWindowExW(nullptr, w, L"#32768", nullptr)) {
+        RECT r{};
+        if (IsWindowVisible(w) && GetWindowRect(w, &r))
+            open.push_back(r);
+    }
+    print(std::to_wstring(open.size()));
+    for (const RECT& r : open) {
+        wchar_t line[96];
+        swprintf(line, 96, L"%ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        print(line);
+    }
     return 0;
 }
 
