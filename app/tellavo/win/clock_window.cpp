@@ -169,11 +169,12 @@ bool ClockWindow::build(Dialog& dialog, app::win::AppBase& base, app::win::AppWi
     pages->addChild(allZonesPage_);
     root->addChild(pages);
 
+    // Both lists exist before the controller fills them: it skips a list it does not have.
     buildPickUpPage();
+    buildAllZonesPage();
     dialog.attachLists(pickUpList_, allZonesList_);
     dialog.loadPickUpList();
     readColumnOrder(*pickUpList_, u"View\\PickUpColumnOrder");
-    buildAllZonesPage();
     dialog.buildAllZonesList();
     readColumnOrder(*allZonesList_, u"View\\AllColumnOrder");
     buildStatusBar(*root);
