@@ -160,6 +160,8 @@ clip_is_place_line() {  # clip_is_place_line NAME TZ 12|24: the clipboard holds 
   local got; got=$(sed -E 's/ 0([0-9]):/ \1:/' "$out")
   place_line "$1" "$2" "$3" | grep -qxF -- "$got"
 }
+# list_is VISIBLE ROWS-REGEX: one of the window's platform lists is in that state.
+list_is() { probe lists && grep -Eqx "$1 $2" "$out"; }
 # The clipboard holds a line of the first place under another name than its English one.
 clip_renamed() { probe clip && grep -Eq '^.+ [0-9]+/[0-9]+/[0-9]{4} ' "$out" && ! grep -q '^Hawaii ' "$out"; }
 # The first row's check box in the pick-up list.
@@ -179,6 +181,16 @@ case_first_start() {
   check "first start: visible, enabled and in front" test "$visible$enabled$foreground" = 111
   check "first start: not kept on top" test "$topmost" = 0
   check "first start: the tray icon is there" within 5 tray_icon_shown
+  # The pages: the pick-up list shown with the preset, the all-zones list filled behind it.
+  check "first start: the pick-up page shows the preset's 29 places" \
+    within 3 list_is "visible=1" "rows=29"
+  check "first start: the all-zones list holds every zone, some twice (with daylight saving)" \
+    list_is "visible=0" "rows=(1[4-9][0-9]|[2-9][0-9][0-9])"
+  click 120 44
+  check "tabs: \"All Time Zones\" shows the all-zones list" \
+    within 3 list_is "visible=1" "rows=(1[4-9][0-9]|[2-9][0-9][0-9])"
+  click 32 44
+  check "tabs: \"Pick Up\" shows the pick-up list again" within 3 list_is "visible=1" "rows=29"
 
   # No checked place: the tray menu starts with "Open Window", which iconizes the window.
   check "tray menu: a right click on the icon opens it" probe tray right

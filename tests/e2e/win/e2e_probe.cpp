@@ -295,6 +295,29 @@ int postClick(int x, int y) {
     return 0;
 }
 
+BOOL CALLBACK printList(HWND child, LPARAM) {
+    wchar_t name[64] = {};
+    GetClassNameW(child, name, 64);
+    if (wcscmp(name, L"SysListView32"))
+        return TRUE;
+    // LVM_GETITEMCOUNT carries no pointer, so it crosses processes.
+    const LRESULT rows = SendMessageW(child, 0x1004, 0, 0);
+    wchar_t line[64];
+    swprintf(line, 64, L"visible=%d rows=%ld", IsWindowVisible(child) ? 1 : 0,
+             static_cast<long>(rows));
+    print(line);
+    return TRUE;
+}
+
+// lists: each platform list view in the main window, "visible=0|1 rows=N".
+int describeLists() {
+    HWND w = mainWindow();
+    if (!w)
+        return fail(L"no window");
+    EnumChildWindows(w, printList, 0);
+    return 0;
+}
+
 int number(const wchar_t* text) {
     return static_cast<int>(wcstol(text, nullptr, 10));
 }
@@ -331,6 +354,8 @@ int wmain(int argc, wchar_t** argv) {
         return readLink(argv[2]);
     if (command == L"postclick" && argc == 4)
         return postClick(number(argv[2]), number(argv[3]));
+    if (command == L"lists" && argc == 2)
+        return describeLists();
     if (command == L"at" && argc == 4)
         return windowsAt(number(argv[2]), number(argv[3]));
     fprintf(stderr,
