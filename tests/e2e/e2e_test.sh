@@ -376,11 +376,45 @@ case_view_commands() {
   stop_app
 }
 
+# The web pages go to a browser stand-in that records the address it was given (Wine's
+# winebrowser starts the programs of "Browsers").
+case_web_pages() {
+  fresh
+  local urls=$work/urls.txt stand_in=$work/browser.sh
+  printf '#!/bin/sh\necho "$1" >>"%s"\n' "$urls" >"$stand_in"
+  chmod +x "$stand_in"
+  timeout 30 wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$stand_in" /f \
+    </dev/null >/dev/null 2>&1
+  start_app
+  wait_shown
+  # route, command id, the page's text id in the language pack, what it is
+  local pages=(
+    "menu 10100 500003 About: Software Page"
+    "menu 10200 500004 About: Tell Developers"
+    "menu 10900 108000 About: More Software"
+    "menu 10950 108200 About: Using at Workplace"
+    "menu 34 108500 Language: Translate"
+    "command 10100 500003 tray About: Software Page"
+    "command 10950 108200 tray About: Using at Workplace"
+  )
+  local entry route id text what expected
+  for entry in "${pages[@]}"; do
+    read -r route id text what <<<"$entry"
+    expected=$(awk -F '\t' -v id="$text" '$1 == id { print $2; exit }' "$src/tools/langpack/common.tsv")
+    rm -f "$urls"
+    probe "$route" "$id"
+    check "web page, $what: the browser gets $expected" \
+      within 10 bash -c "[ \"\$(cat '$urls' 2>/dev/null)\" = '$expected' ]"
+  done
+  timeout 30 wine reg delete 'HKCU\Software\Wine\WineBrowser' /v Browsers /f </dev/null >/dev/null 2>&1
+  stop_app
+}
+
 case_copy_selection() {
   skip "copy of selected places: a right click on the pick-up list opens no popup (the list raises its popup event on WM_RBUTTONUP, which the platform list's own right-button handling never passes on)"
 }
 
-all_cases=(first_start restart launch_modes view_commands copy_selection)
+all_cases=(first_start restart launch_modes view_commands web_pages copy_selection)
 [ ${#cases[@]} = 0 ] && cases=("${all_cases[@]}")
 for c in "${cases[@]}"; do
   echo "== $c"
