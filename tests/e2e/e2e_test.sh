@@ -114,8 +114,12 @@ window() {
   local kv
   for kv in $line; do printf -v "${kv%%=*}" '%s' "${kv#*=}"; done
 }
+in_tray() { window && [ "$visible$foreground" = 00 ]; }
 shown() { window && [ "$visible" = 1 ] && [ "$iconic" = 0 ]; }
 hidden() { window && [ "$visible" = 0 ]; }
+file_holds() { [ "$(cat "$1" 2>/dev/null)" = "$2" ]; }
+maximized_to() { window && [ "$zoomed,$w,$h" = "1,$1,$2" ]; }
+placed_at() { window && [ "$zoomed,$x,$y,$w,$h" = "0,$1,$2,$3,$4" ]; }
 topmost_is() { window && [ "$topmost" = "$1" ]; }
 wait_shown() { within 20 shown; }
 quit_app() {  # "Exit" from the menu bar; the process must end
@@ -261,6 +265,35 @@ case_restart() {
   check "restart: the window comes back where it was, as large as it was" \
     test "$x,$y,$w,$h" = "$wx,$wy,760,600"
   stop_app
+
+  # Maximized by its caption button, with the list's columns in the reversed stored order.
+  local order="$view\\PickUpColumnOrder" i
+  timeout 30 wine reg add "$order" /v length /t REG_DWORD /d 5 /f </dev/null >/dev/null 2>&1
+  for i in 0 1 2 3 4; do
+    timeout 30 wine reg add "$order" /v _$i /t REG_DWORD /d $((4 - i)) /f </dev/null >/dev/null 2>&1
+  done
+  start_app
+  wait_shown
+  probe screen; local sw sh; read -r sw sh <"$out"
+  window
+  click $((w - 34)) 18
+  check "maximize button: the window fills the screen" within 3 maximized_to "$sw" "$sh"
+  quit_app
+  stop_app
+  check "maximized: \"Maximized\" stored" dword_is "$view" Maximized 0x1
+  check "maximized: the size before stays stored" \
+    test "$(reg_value "$view" Width),$(reg_value "$view" Height)" = "0x2f8,0x258"
+  check "column order: the reversed order is kept" \
+    test "$(for i in 0 1 2 3 4; do reg_value "$order" _$i; done | tr '\n' ' ')" = \
+    "0x4 0x3 0x2 0x1 0x0 "
+  start_app
+  wait_shown
+  check "restart: the window comes back maximized" within 3 maximized_to "$sw" "$sh"
+  window
+  click $((w - 34)) 18
+  check "maximize button again: the window is restored to its stored place and size" \
+    within 3 placed_at "$wx" "$wy" 760 600
+  stop_app
 }
 
 case_launch_modes() {
@@ -269,9 +302,9 @@ case_launch_modes() {
   start_app -StartUP
   first=$app_pid
   check "-startup: the window is made" within 20 window
+  check "-startup: it goes to the tray, not shown and not in front" within 10 in_tray
   sleep 0.5
-  window
-  check "-startup: not shown, not in front" test "$visible$foreground" = 00
+  check "-startup: and stays there" in_tray
   check "-startup: the tray icon is there" within 5 tray_icon_shown
 
   # A second start shows the first copy and ends.
@@ -279,7 +312,7 @@ case_launch_modes() {
   local second=$!
   check "second start: it ends" within 15 ended "$second"
   wait "$second" 2>/dev/null
-  check "second start: the first copy comes forward" within 5 shown
+  check "second start: the first copy comes forward" within 10 shown
   window
   check "second start: one window, in front" test "$count$foreground" = 11
   check "second start: the first copy goes on" running "$first"
@@ -404,7 +437,7 @@ case_web_pages() {
     rm -f "$urls"
     probe "$route" "$id"
     check "web page, $what: the browser gets $expected" \
-      within 10 bash -c "[ \"\$(cat '$urls' 2>/dev/null)\" = '$expected' ]"
+      within 10 file_holds "$urls" "$expected"
   done
   timeout 30 wine reg delete 'HKCU\Software\Wine\WineBrowser' /v Browsers /f </dev/null >/dev/null 2>&1
   stop_app
