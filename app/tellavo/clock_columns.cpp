@@ -10,29 +10,29 @@ namespace {
 
 namespace listbox2 = s::gui::listbox2;
 
-struct ColumnSpec {
+struct ColumnLayout {
     int32_t titleId;
     int32_t width;  // 0: the local-time width
     listbox2::ValueComparator comparator;
     bool checkBox;
 };
 
-constexpr ColumnSpec kPickUpColumns[] = {
+constexpr ColumnLayout kPickUpColumns[] = {
     {1001000, 150, &listbox2::compareText, true},  {1002000, 0, &listbox2::compareInt64, false},
     {1003000, 70, &listbox2::compareInt64, false}, {1004000, 50, &listbox2::compareText, false},
     {1005000, 450, &listbox2::compareText, false},
 };
 
-constexpr ColumnSpec kAllZonesColumns[] = {
+constexpr ColumnLayout kAllZonesColumns[] = {
     {1001001, 280, &listbox2::compareText, false}, {1002000, 0, &listbox2::compareInt64, false},
     {1003000, 70, &listbox2::compareInt64, false}, {1004000, 50, &listbox2::compareText, false},
     {1005001, 300, &listbox2::compareText, false},
 };
 
 void setUpColumns(s::gui::IListBox2& list, lang::Localizer* localizer,
-                  const ColumnSpec (&columns)[5]) {
+                  const ColumnLayout (&columns)[5]) {
     int32_t timeWidth = localTimeColumnWidth(localizer);
-    for (const ColumnSpec& column : columns) {
+    for (const ColumnLayout& column : columns) {
         list.addColumn(localizer, column.titleId, column.width != 0 ? column.width : timeWidth, 0,
                        true, column.comparator, true, false, column.checkBox, false, false);
     }

@@ -298,7 +298,7 @@ bool Button::handleMessage(intptr_t& result, uint32_t message, uintptr_t wparam,
             return true;
         case msg::kReflectCtlColor: {
             HDC dc = reinterpret_cast<HDC>(wparam);
-            SetTextColor(dc, font_->spec().textColour());
+            SetTextColor(dc, font_->attributes().textColour());
             if (backgroundInherited_ && !parent_) {
                 SetBkMode(dc, TRANSPARENT);
                 result = reinterpret_cast<intptr_t>(GetStockObject(NULL_BRUSH));

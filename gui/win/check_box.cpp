@@ -97,8 +97,8 @@ bool CheckControl::handleMessage(intptr_t& result, uint32_t message, uintptr_t w
     }
     if (message == msg::kReflectCtlColor) {
         HDC dc = reinterpret_cast<HDC>(wparam);
-        SetTextColor(
-            dc, enabled_ ? captionColour(font_->spec().textColour()) : GetSysColor(COLOR_GRAYTEXT));
+        SetTextColor(dc, enabled_ ? captionColour(font_->attributes().textColour())
+                                  : GetSysColor(COLOR_GRAYTEXT));
         Color colour = backgroundColor();
         SetBkColor(dc, colour);
         result = reinterpret_cast<intptr_t>(brush_.get(colour));

@@ -127,7 +127,7 @@ void ComboBox::drawPreviewItem(const DRAWITEMSTRUCT& item) {
     HGDIOBJ before = nullptr;
     if (preview) {
         preview->setFace(face);
-        preview->setHeight(font_->spec().height());
+        preview->setHeight(font_->attributes().height());
         before = SelectObject(item.hDC, preview->handle());
     }
     SetBkMode(item.hDC, TRANSPARENT);

@@ -139,9 +139,9 @@ public:
     void setFontColour(uint32_t r, uint32_t g, uint32_t b) {
         changeFont([&](Font& f) { f.setTextColour(r, g, b); });
     }
-    int32_t fontSizeCode() const { return font_->spec().sizeCode(); }
-    int32_t fontHeight() const { return font_->spec().height(); }
-    bool isFontBold() const { return font_->spec().isBold(); }
+    int32_t fontSizeCode() const { return font_->attributes().sizeCode(); }
+    int32_t fontHeight() const { return font_->attributes().height(); }
+    bool isFontBold() const { return font_->attributes().isBold(); }
 
     void setVisible(bool show, bool second) override {
         if (handedOver([&] { setVisible(show, second); }))
@@ -208,7 +208,7 @@ public:
         if (message == msg::kReflectCtlColor) {
             // The control paints over its parent's background in the skin's text colour.
             HDC dc = reinterpret_cast<HDC>(wparamOf);
-            SetTextColor(dc, captionColour(font_->spec().textColour()));
+            SetTextColor(dc, captionColour(font_->attributes().textColour()));
             SetBkColor(dc, this->backgroundColor());
             result = reinterpret_cast<intptr_t>(backgroundBrush_.get(this->backgroundColor()));
             return true;
@@ -278,8 +278,8 @@ protected:
     // The caption colour: the font's when it was set on the control, else the skin's text
     // colour, else `fallback`.
     COLORREF captionColour(COLORREF fallback) const {
-        if (font_->spec().isSet(font::FontSpec::kTextColour))
-            return font_->spec().textColour();
+        if (font_->attributes().isSet(font::FontAttributes::kTextColour))
+            return font_->attributes().textColour();
         if (drawer::ISkin* current = skin()) {
             const drawer::DrawerColours& c = current->palette().of(drawer::DrawerKind::kText);
             if (c.isSet(drawer::param::text::kFont1))

@@ -70,7 +70,7 @@ const char16_t* Font::defaultFace() {
     return themeFace;
 }
 
-Font::Font() : spec_(defaultFace()) {}
+Font::Font() : attributes_(defaultFace()) {}
 
 Font::~Font() {
     remove(font_);
@@ -80,7 +80,7 @@ Font::~Font() {
 void Font::reset() {
     remove(font_);
     remove(retired_);
-    spec_ = font::FontSpec(defaultFace());
+    attributes_ = font::FontAttributes(defaultFace());
     pointsApplied_ = 0;
 }
 
@@ -90,21 +90,21 @@ int32_t Font::liveCount() {
 
 HFONT Font::create() const {
     LOGFONTW lf{};
-    lf.lfHeight = spec_.height();
-    lf.lfWidth = spec_.width();
-    lf.lfEscapement = spec_.escapement();
-    lf.lfOrientation = spec_.orientation();
-    lf.lfWeight = spec_.weight();
-    lf.lfItalic = spec_.isItalic();
-    lf.lfUnderline = spec_.isUnderline();
-    lf.lfStrikeOut = spec_.isStrikeOut();
-    lf.lfCharSet = spec_.charSet();
-    lf.lfOutPrecision = spec_.outPrecision();
-    lf.lfClipPrecision = spec_.clipPrecision();
-    lf.lfQuality = spec_.quality();
-    lf.lfPitchAndFamily = spec_.pitchAndFamily();
-    for (int i = 0; i < LF_FACESIZE - 1 && spec_.face()[i]; ++i)
-        lf.lfFaceName[i] = static_cast<wchar_t>(spec_.face()[i]);
+    lf.lfHeight = attributes_.height();
+    lf.lfWidth = attributes_.width();
+    lf.lfEscapement = attributes_.escapement();
+    lf.lfOrientation = attributes_.orientation();
+    lf.lfWeight = attributes_.weight();
+    lf.lfItalic = attributes_.isItalic();
+    lf.lfUnderline = attributes_.isUnderline();
+    lf.lfStrikeOut = attributes_.isStrikeOut();
+    lf.lfCharSet = attributes_.charSet();
+    lf.lfOutPrecision = attributes_.outPrecision();
+    lf.lfClipPrecision = attributes_.clipPrecision();
+    lf.lfQuality = attributes_.quality();
+    lf.lfPitchAndFamily = attributes_.pitchAndFamily();
+    for (int i = 0; i < LF_FACESIZE - 1 && attributes_.face()[i]; ++i)
+        lf.lfFaceName[i] = static_cast<wchar_t>(attributes_.face()[i]);
     return track(CreateFontIndirectW(&lf));
 }
 
@@ -135,10 +135,11 @@ void Font::deleteRetired() {
 }
 
 void Font::applyPointSize() {
-    int32_t points = spec_.pointSize();
+    int32_t points = attributes_.pointSize();
     pointsApplied_ = points;
     // A height or width set on the font itself wins over any point size.
-    if (points <= 0 || spec_.isSet(font::FontSpec::kHeight) || spec_.isSet(font::FontSpec::kWidth))
+    if (points <= 0 || attributes_.isSet(font::FontAttributes::kHeight) ||
+        attributes_.isSet(font::FontAttributes::kWidth))
         return;
     // The logical height of a point font on the screen: what a point font in this face
     // is made with (its width is left to the face).
@@ -147,33 +148,33 @@ void Font::applyPointSize() {
         return;
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    spec_.setDerivedSize(-MulDiv(points, dpi > 0 ? dpi : 96, 72), 0);
+    attributes_.setDerivedSize(-MulDiv(points, dpi > 0 ? dpi : 96, 72), 0);
 }
 
 void Font::setFace(const char16_t* face) {
-    edit([&](font::FontSpec& s) {
+    edit([&](font::FontAttributes& s) {
         s.setFace(face);
         // A point size follows the face: the same points may be another height.
-        return s.pointSize() > 0 && !s.isSet(font::FontSpec::kHeight);
+        return s.pointSize() > 0 && !s.isSet(font::FontAttributes::kHeight);
     });
 }
 
 void Font::setHeight(int32_t height) {
-    edit([&](font::FontSpec& s) {
+    edit([&](font::FontAttributes& s) {
         s.setHeight(height);
         return false;
     });
 }
 
 void Font::setWidth(int32_t width) {
-    edit([&](font::FontSpec& s) {
+    edit([&](font::FontAttributes& s) {
         s.setWidth(width);
         return false;
     });
 }
 
 void Font::setWeight(int32_t weight) {
-    edit([&](font::FontSpec& s) {
+    edit([&](font::FontAttributes& s) {
         s.setWeight(weight);
         return false;
     });
@@ -184,28 +185,28 @@ void Font::setBold(bool on) {
 }
 
 void Font::setItalic(bool on) {
-    edit([&](font::FontSpec& s) {
+    edit([&](font::FontAttributes& s) {
         s.setItalic(on);
         return false;
     });
 }
 
 void Font::setUnderline(bool on) {
-    edit([&](font::FontSpec& s) {
+    edit([&](font::FontAttributes& s) {
         s.setUnderline(on);
         return false;
     });
 }
 
 void Font::setStrikeOut(bool on) {
-    edit([&](font::FontSpec& s) {
+    edit([&](font::FontAttributes& s) {
         s.setStrikeOut(on);
         return false;
     });
 }
 
 void Font::setQuality(uint8_t quality) {
-    edit([&](font::FontSpec& s) {
+    edit([&](font::FontAttributes& s) {
         s.setQuality(quality);
         return false;
     });
@@ -213,34 +214,34 @@ void Font::setQuality(uint8_t quality) {
 
 void Font::setTextColour(uint32_t r, uint32_t g, uint32_t b) {
     // The colour is not part of the platform font: nothing to make again.
-    spec_.setTextColour(r, g, b);
+    attributes_.setTextColour(r, g, b);
 }
 
 void Font::setPointSize(int32_t points) {
-    edit([&](font::FontSpec& s) {
+    edit([&](font::FontAttributes& s) {
         s.setPointSize(points);
         return true;
     });
 }
 
 void Font::setSizeCode(int32_t code) {
-    edit([&](font::FontSpec& s) { return s.setSizeCode(code); });
+    edit([&](font::FontAttributes& s) { return s.setSizeCode(code); });
 }
 
 void Font::setFlag1(bool on) {
-    spec_.setFlag1(on);
+    attributes_.setFlag1(on);
 }
 
 void Font::setFlag2(bool on) {
-    spec_.setFlag2(on);
+    attributes_.setFlag2(on);
 }
 
 void Font::inheritFrom(const Font& other) {
-    inheritFrom(other.spec_);
+    inheritFrom(other.attributes_);
 }
 
-void Font::inheritFrom(const font::FontSpec& other) {
-    edit([&](font::FontSpec& s) { return s.inheritFrom(other); });
+void Font::inheritFrom(const font::FontAttributes& other) {
+    edit([&](font::FontAttributes& s) { return s.inheritFrom(other); });
 }
 
 int32_t Font::lineHeight() {

@@ -6,11 +6,11 @@
 
 #include "base/object.h"
 #include "base/pool.h"
-#include "gui/font/font_spec.h"
+#include "gui/font/font_attributes.h"
 
 namespace s::gui::win {
 
-// A platform font built from a FontSpec. The handle is made on first use and made again
+// A platform font built from a FontAttributes. The handle is made on first use and made again
 // after every change; the one it replaces is kept until the control that showed it has
 // been given the new one (takeRetired()), so a control never holds a deleted font.
 // Owned by its control; the control's thread.
@@ -33,12 +33,12 @@ public:
     // system has one, else "MS Shell Dlg 2". Read once.
     static const char16_t* defaultFace();
 
-    const font::FontSpec& spec() const { return spec_; }
+    const font::FontAttributes& attributes() const { return attributes_; }
     // Changes go through edit(): the handle is made again afterwards when it exists.
     template <class F>
     void edit(F&& change) {
-        bool wantsPoints = change(spec_);
-        if (wantsPoints || spec_.pointSize() != pointsApplied_)
+        bool wantsPoints = change(attributes_);
+        if (wantsPoints || attributes_.pointSize() != pointsApplied_)
             applyPointSize();
         changed();
     }
@@ -58,7 +58,7 @@ public:
     void setFlag2(bool on);
     // Every attribute not set on this font comes from `other`.
     void inheritFrom(const Font& other);
-    void inheritFrom(const font::FontSpec& other);
+    void inheritFrom(const font::FontAttributes& other);
 
     // The current handle, made when missing; nullptr when the system refuses.
     HFONT handle();
@@ -76,7 +76,7 @@ private:
     void applyPointSize();
     HFONT create() const;
 
-    font::FontSpec spec_;
+    font::FontAttributes attributes_;
     HFONT font_ = nullptr;
     HFONT retired_ = nullptr;
     int32_t pointsApplied_ = 0;

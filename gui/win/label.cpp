@@ -97,9 +97,9 @@ void Label::resizeClamped(int32_t width, int32_t /*height*/) {
 COLORREF Label::textColour() const {
     if (!enabled_)
         return GetSysColor(COLOR_GRAYTEXT);
-    if (link_ && !font_->spec().isSet(font::FontSpec::kTextColour))
+    if (link_ && !font_->attributes().isSet(font::FontAttributes::kTextColour))
         return RGB(0, 102, 204);
-    return captionColour(font_->spec().textColour());
+    return captionColour(font_->attributes().textColour());
 }
 
 void Label::paint() {

@@ -155,7 +155,7 @@ void GroupBox::paintContent(HDC dc, int32_t width, int32_t height) {
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     HGDIOBJ before = SelectObject(dc, font_->handle());
     SetBkColor(dc, backgroundColor());
-    SetTextColor(dc, font_->spec().textColour());
+    SetTextColor(dc, font_->attributes().textColour());
     RECT caption{8, 0, width - 8, line * 2 + 2};
     DrawTextW(dc, wideText(text_.text()), -1, &caption, DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, before);

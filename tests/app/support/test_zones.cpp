@@ -16,7 +16,7 @@ struct Transition {
     uint16_t month, dayOfWeek, week, hour;
 };
 
-struct ZoneSpec {
+struct ZoneFixture {
     const char16_t* display;
     const char16_t* standard;
     const char16_t* daylight;
@@ -32,7 +32,7 @@ constexpr Transition kEuEnd{10, 0, 5, 3};
 constexpr Transition kEuStart{3, 0, 5, 2};
 
 // Registry order is not offset order: the database sorts them.
-constexpr ZoneSpec kZones[] = {
+constexpr ZoneFixture kZones[] = {
     {u"(UTC+09:00) Osaka, Sapporo, Tokyo", u"Tokyo Standard Time", u"Tokyo Daylight Time", -540,
      kNone, kNone},
     {u"(UTC-10:00) Hawaii", u"Hawaiian Standard Time", u"Hawaiian Daylight Time", 600, kNone,
@@ -128,7 +128,7 @@ time::DateRecord dateOf(const Transition& t) {
     return time::DateRecord{0, t.month, t.dayOfWeek, t.week, t.hour, 0, 0, 0};
 }
 
-time::RulesBlock rulesOf(const ZoneSpec& zone) {
+time::RulesBlock rulesOf(const ZoneFixture& zone) {
     time::RulesBlock rules{};
     rules.Bias = zone.bias;
     time::setRulesName(rules.StandardName, zone.standard);
@@ -162,7 +162,7 @@ int64_t summerMoment() {
 }
 
 time::RulesBlock tableRules(const char16_t* standardName) {
-    for (const ZoneSpec& zone : kZones) {
+    for (const ZoneFixture& zone : kZones) {
         if (sameName(zone.standard, standardName))
             return rulesOf(zone);
     }

@@ -40,7 +40,7 @@ TEST(FontWin, SizeCodesGivePointHeightsAndWeights) {
             EXPECT_EQ(lf.lfHeight, before) << c.code;
         }
         EXPECT_EQ(lf.lfWeight, c.weight) << c.code;
-        EXPECT_EQ(font->spec().sizeCode(), c.code);
+        EXPECT_EQ(font->attributes().sizeCode(), c.code);
         font->release();
     }
 }

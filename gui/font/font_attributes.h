@@ -4,7 +4,7 @@
 
 namespace s::gui::font {
 
-// What a size code asks for (see FontSpec::setSizeCode).
+// What a size code asks for (see FontAttributes::setSizeCode).
 struct SizeCodeEffect {
     bool applies = false;  // false: the code is only stored
     int32_t weight = 400;
@@ -18,7 +18,7 @@ SizeCodeEffect sizeCodeEffect(int32_t code);
 // The attributes of a font as the platform's logical font describes them, each with a flag
 // telling whether it was set on this font itself (then inheritFrom() leaves it alone).
 // Plain value; owned by its control; the control's thread.
-class FontSpec {
+class FontAttributes {
 public:
     static constexpr int32_t kFaceCapacity = 32;  // units, terminator included
     enum Attribute : uint32_t {
@@ -46,7 +46,7 @@ public:
     };
 
     // The toolkit's defaults with `face` (null or empty: "MS Shell Dlg 2").
-    explicit FontSpec(const char16_t* face = nullptr);
+    explicit FontAttributes(const char16_t* face = nullptr);
 
     const char16_t* face() const { return face_; }
     int32_t height() const { return height_; }
@@ -107,9 +107,9 @@ public:
     // Copies every attribute not set on this font from `other` (its own size code is then
     // applied again, so a code set here still wins over the inherited weight and size).
     // True when a point size is wanted afterwards.
-    bool inheritFrom(const FontSpec& other);
+    bool inheritFrom(const FontAttributes& other);
 
-    bool operator==(const FontSpec& other) const;
+    bool operator==(const FontAttributes& other) const;
 
 private:
     bool applySizeCode();

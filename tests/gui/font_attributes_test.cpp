@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "gui/font/font_spec.h"
+#include "gui/font/font_attributes.h"
 
 namespace s::gui::font {
 namespace {
 
-TEST(FontSpec, SizeCodeTable) {
+TEST(FontAttributes, SizeCodeTable) {
     struct Case {
         int32_t code;
         bool applies;
@@ -29,8 +29,8 @@ TEST(FontSpec, SizeCodeTable) {
     }
 }
 
-TEST(FontSpec, DefaultsAreTheToolkitsLogicalFont) {
-    FontSpec f;
+TEST(FontAttributes, DefaultsAreTheToolkitsLogicalFont) {
+    FontAttributes f;
     EXPECT_EQ(std::u16string(f.face()), u"MS Shell Dlg 2");
     EXPECT_EQ(f.height(), -13);
     EXPECT_EQ(f.weight(), 400);
@@ -41,12 +41,12 @@ TEST(FontSpec, DefaultsAreTheToolkitsLogicalFont) {
     EXPECT_EQ(f.pitchAndFamily(), 2);
     EXPECT_EQ(f.colour2(), 0xEEEEEEu);
     EXPECT_EQ(f.setMask(), 0u);
-    FontSpec longFace(u"A face name far longer than thirty-one units");
+    FontAttributes longFace(u"A face name far longer than thirty-one units");
     EXPECT_EQ(std::u16string(longFace.face()).size(), 31u);
 }
 
-TEST(FontSpec, SizeCodeKeepsExplicitHeightAndWeight) {
-    FontSpec plain;
+TEST(FontAttributes, SizeCodeKeepsExplicitHeightAndWeight) {
+    FontAttributes plain;
     EXPECT_TRUE(plain.setSizeCode(102));
     EXPECT_EQ(plain.pointSize(), 16);
     EXPECT_EQ(plain.weight(), 700);
@@ -55,28 +55,28 @@ TEST(FontSpec, SizeCodeKeepsExplicitHeightAndWeight) {
     EXPECT_EQ(plain.weight(), 700);
     EXPECT_EQ(plain.pointSize(), 16);
 
-    FontSpec tall;
+    FontAttributes tall;
     tall.setHeight(-30);
     EXPECT_FALSE(tall.setSizeCode(102));  // only the weight follows
     EXPECT_EQ(tall.height(), -30);
     EXPECT_EQ(tall.weight(), 700);
 
-    FontSpec heavy;
+    FontAttributes heavy;
     heavy.setWeight(900);
     EXPECT_TRUE(heavy.setSizeCode(2));
     EXPECT_EQ(heavy.weight(), 900);
     EXPECT_EQ(heavy.pointSize(), 12);
 }
 
-TEST(FontSpec, InheritFromLeavesOwnAttributesAlone) {
-    FontSpec skin(u"Tahoma");
+TEST(FontAttributes, InheritFromLeavesOwnAttributesAlone) {
+    FontAttributes skin(u"Tahoma");
     skin.setHeight(-15);
     skin.setWeight(700);
     skin.setItalic(true);
     skin.setTextColour(10, 20, 30);
     skin.setQuality(3);
 
-    FontSpec mine;
+    FontAttributes mine;
     mine.setUnderline(true);
     mine.setItalic(false);
     mine.setTextColour(1, 2, 3);
@@ -88,10 +88,10 @@ TEST(FontSpec, InheritFromLeavesOwnAttributesAlone) {
     EXPECT_TRUE(mine.isUnderline());
     EXPECT_EQ(mine.textColour(), 0x030201u);
     EXPECT_EQ(mine.quality(), 3);
-    EXPECT_FALSE(mine.isSet(FontSpec::kFace));  // inheriting does not mark anything
+    EXPECT_FALSE(mine.isSet(FontAttributes::kFace));  // inheriting does not mark anything
 
     // A size code of its own wins over the inherited size and weight.
-    FontSpec coded;
+    FontAttributes coded;
     coded.setSizeCode(2);
     EXPECT_TRUE(coded.inheritFrom(skin));
     EXPECT_EQ(coded.pointSize(), 12);

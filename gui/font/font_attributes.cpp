@@ -1,4 +1,4 @@
-#include "gui/font/font_spec.h"
+#include "gui/font/font_attributes.h"
 
 namespace s::gui::font {
 
@@ -19,7 +19,7 @@ SizeCodeEffect sizeCodeEffect(int32_t code) {
     return effect;
 }
 
-FontSpec::FontSpec(const char16_t* face) {
+FontAttributes::FontAttributes(const char16_t* face) {
     const char16_t* name = face && *face ? face : u"MS Shell Dlg 2";
     int32_t i = 0;
     for (; i < kFaceCapacity - 1 && name[i]; ++i)
@@ -27,7 +27,7 @@ FontSpec::FontSpec(const char16_t* face) {
     face_[i] = 0;
 }
 
-void FontSpec::setFace(const char16_t* face) {
+void FontAttributes::setFace(const char16_t* face) {
     int32_t i = 0;
     if (face) {
         for (; i < kFaceCapacity - 1 && face[i]; ++i)
@@ -37,102 +37,102 @@ void FontSpec::setFace(const char16_t* face) {
     set_ |= kFace;
 }
 
-void FontSpec::setHeight(int32_t height) {
+void FontAttributes::setHeight(int32_t height) {
     height_ = height;
     set_ |= kHeight;
 }
 
-void FontSpec::setWidth(int32_t width) {
+void FontAttributes::setWidth(int32_t width) {
     width_ = width < 0 ? 0 : width;
     set_ |= kWidth;
 }
 
-void FontSpec::setEscapement(int32_t v) {
+void FontAttributes::setEscapement(int32_t v) {
     escapement_ = v;
     set_ |= kEscapement;
 }
 
-void FontSpec::setOrientation(int32_t v) {
+void FontAttributes::setOrientation(int32_t v) {
     orientation_ = v;
     set_ |= kOrientation;
 }
 
-void FontSpec::setWeight(int32_t weight) {
+void FontAttributes::setWeight(int32_t weight) {
     weight_ = weight < 0 ? 0 : (weight > 1000 ? 1000 : weight);
     set_ |= kWeight;
 }
 
-void FontSpec::setItalic(bool on) {
+void FontAttributes::setItalic(bool on) {
     italic_ = on;
     set_ |= kItalic;
 }
 
-void FontSpec::setUnderline(bool on) {
+void FontAttributes::setUnderline(bool on) {
     underline_ = on;
     set_ |= kUnderline;
 }
 
-void FontSpec::setStrikeOut(bool on) {
+void FontAttributes::setStrikeOut(bool on) {
     strikeOut_ = on;
     set_ |= kStrikeOut;
 }
 
-void FontSpec::setCharSet(uint8_t v) {
+void FontAttributes::setCharSet(uint8_t v) {
     charSet_ = v;
     set_ |= kCharSet;
 }
 
-void FontSpec::setOutPrecision(uint8_t v) {
+void FontAttributes::setOutPrecision(uint8_t v) {
     outPrecision_ = v;
     set_ |= kOutPrecision;
 }
 
-void FontSpec::setClipPrecision(uint8_t v) {
+void FontAttributes::setClipPrecision(uint8_t v) {
     clipPrecision_ = v;
     set_ |= kClipPrecision;
 }
 
-void FontSpec::setQuality(uint8_t v) {
+void FontAttributes::setQuality(uint8_t v) {
     quality_ = v;
     set_ |= kQuality;
 }
 
-void FontSpec::setPitchAndFamily(uint8_t v) {
+void FontAttributes::setPitchAndFamily(uint8_t v) {
     pitchAndFamily_ = v;
     set_ |= kPitchAndFamily;
 }
 
-void FontSpec::setTextColour(uint32_t r, uint32_t g, uint32_t b) {
+void FontAttributes::setTextColour(uint32_t r, uint32_t g, uint32_t b) {
     textColour_ = (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
     set_ |= kTextColour;
 }
 
-void FontSpec::setColour2(uint32_t colour) {
+void FontAttributes::setColour2(uint32_t colour) {
     colour2_ = colour;
     set_ |= kColour2;
 }
 
-void FontSpec::setColour3(uint32_t colour) {
+void FontAttributes::setColour3(uint32_t colour) {
     colour3_ = colour;
     set_ |= kColour3;
 }
 
-void FontSpec::setFlag1(bool on) {
+void FontAttributes::setFlag1(bool on) {
     flag1_ = on;
     set_ |= kFlag1;
 }
 
-void FontSpec::setFlag2(bool on) {
+void FontAttributes::setFlag2(bool on) {
     flag2_ = on;
     set_ |= kFlag2;
 }
 
-void FontSpec::setPointSize(int32_t points) {
+void FontAttributes::setPointSize(int32_t points) {
     pointSize_ = points < 1 ? 1 : points;
     set_ |= kPointSize;
 }
 
-bool FontSpec::applySizeCode() {
+bool FontAttributes::applySizeCode() {
     SizeCodeEffect effect = sizeCodeEffect(sizeCode_);
     if (!effect.applies)
         return false;
@@ -144,18 +144,18 @@ bool FontSpec::applySizeCode() {
     return true;
 }
 
-bool FontSpec::setSizeCode(int32_t code) {
+bool FontAttributes::setSizeCode(int32_t code) {
     sizeCode_ = code;
     set_ |= kSizeCode;
     return applySizeCode();
 }
 
-void FontSpec::setDerivedSize(int32_t height, int32_t width) {
+void FontAttributes::setDerivedSize(int32_t height, int32_t width) {
     height_ = height;
     width_ = width < 0 ? 0 : width;
 }
 
-bool FontSpec::inheritFrom(const FontSpec& other) {
+bool FontAttributes::inheritFrom(const FontAttributes& other) {
     if (!isSet(kFace)) {
         for (int32_t i = 0; i < kFaceCapacity; ++i)
             face_[i] = other.face_[i];
@@ -207,7 +207,7 @@ bool FontSpec::inheritFrom(const FontSpec& other) {
     return applySizeCode();
 }
 
-bool FontSpec::operator==(const FontSpec& other) const {
+bool FontAttributes::operator==(const FontAttributes& other) const {
     for (int32_t i = 0; i < kFaceCapacity; ++i) {
         if (face_[i] != other.face_[i])
             return false;
