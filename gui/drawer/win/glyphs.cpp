@@ -287,6 +287,22 @@ bool glyph(const Pen& p, const char16_t* c) {
             for (int32_t i = 0; i < n; ++i)
                 p.box(p.l + i * p.w() / n, p.t + i * p.h() / n, 1, 1);
         }
+    } else if (is(u"#\u25A1")) {
+        // Maximize: a window outline with a 2-pixel caption bar.
+        if (paint) {
+            p.outline(p.l, p.t, p.r, p.b);
+            p.rect(p.l, p.t, p.r, std::min(p.t + 2, p.b));
+        }
+    } else if (is(u"#\u2199")) {
+        // Restore: an arrow from the top right corner into the bottom left one.
+        if (paint) {
+            const int32_t side = std::min(p.w(), p.h());
+            const int32_t head = std::max(2, side / 2);
+            for (int32_t i = 0; i + 1 < side; ++i)
+                p.box(p.r - 2 - i, p.t + i, 2, 1);
+            p.rect(p.l, p.b - 2, p.l + head, p.b);
+            p.rect(p.l, p.b - head, p.l + 2, p.b);
+        }
     } else if (is(u"#Resizer")) {
         if (paint)
             resizer(p);

@@ -85,18 +85,42 @@ TEST(Glyphs, CaptionsThatNameNoGlyphPaintNothing) {
 }
 
 TEST(Glyphs, EveryNamedGlyphPaintsInsideItsMargin) {
-    const char16_t* names[] = {u"#X",           u"#_",           u"#Transform",
-                               u"#Play",        u"#Pause",       u"#Stop",
-                               u"#Speaker",     u"#Mute",        u"#Right",
-                               u"#RightRight",  u"#Left",        u"#LeftLeft",
-                               u"#Up",          u"#Down",        u"#ThumbLineV",
-                               u"#ThumbLineH",  u"#Minus",       u"#Plus",
-                               u"#PlusMinus",   u"#Check",       u"#Next",
-                               u"#Prev",        u"#TreeClosed",  u"#TreeOpen",
-                               u"#TurnRight",   u"#TurnLeft",    u"#OnTop",
-                               u"#FitWindow",   u"#FitToWindow", u"#Palm",
-                               u"#KeepRatio",   u"#Resizer",     u"#Color-#FF0000",
-                               u"#Color-00FF00"};
+    const char16_t* names[] = {u"#X",
+                               u"#_",
+                               u"#Transform",
+                               u"#Play",
+                               u"#Pause",
+                               u"#Stop",
+                               u"#Speaker",
+                               u"#Mute",
+                               u"#Right",
+                               u"#RightRight",
+                               u"#Left",
+                               u"#LeftLeft",
+                               u"#Up",
+                               u"#Down",
+                               u"#ThumbLineV",
+                               u"#ThumbLineH",
+                               u"#Minus",
+                               u"#Plus",
+                               u"#PlusMinus",
+                               u"#Check",
+                               u"#Next",
+                               u"#Prev",
+                               u"#TreeClosed",
+                               u"#TreeOpen",
+                               u"#TurnRight",
+                               u"#TurnLeft",
+                               u"#OnTop",
+                               u"#FitWindow",
+                               u"#FitToWindow",
+                               u"#Palm",
+                               u"#KeepRatio",
+                               u"#Resizer",
+                               u"#Color-#FF0000",
+                               u"#Color-00FF00",
+                               u"#\u25A1",
+                               u"#\u2199"};
     for (const char16_t* name : names) {
         Canvas c(17, 17);
         ASSERT_TRUE(win::paintGlyph(c.dc(), 0, 0, 17, 17, name, kWhite))
@@ -112,6 +136,16 @@ TEST(Glyphs, EveryNamedGlyphPaintsInsideItsMargin) {
     win::paintGlyph(down.dc(), 0, 0, 15, 15, u"#Down", kInk);
     EXPECT_LT(up.count(kInk, 0, 0, 15, 7), up.count(kInk, 0, 8, 15, 15));
     EXPECT_GT(down.count(kInk, 0, 0, 15, 7), down.count(kInk, 0, 8, 15, 15));
+    // The caption buttons' maximize box is framed with a bar on top; the restore arrow
+    // ends in the bottom left corner and leaves the top left one empty.
+    Canvas box(18, 18), arrow(18, 18);
+    win::paintGlyph(box.dc(), 0, 0, 18, 18, u"#\u25A1", kInk);
+    win::paintGlyph(arrow.dc(), 0, 0, 18, 18, u"#\u2199", kInk);
+    EXPECT_EQ(box.count(kInk, 1, 1, 17, 3), 16 * 2);
+    EXPECT_EQ(box.count(kInk, 3, 3, 15, 15), 0);
+    EXPECT_EQ(box.count(kInk, 1, 15, 17, 17), 16 * 1 + 2);
+    EXPECT_GT(arrow.count(kInk, 1, 12, 6, 17), 0);
+    EXPECT_EQ(arrow.count(kInk, 1, 1, 6, 6), 0);
 }
 
 TEST(Glyphs, CheckAndTreeNodesReadAsWhatTheyAre) {
