@@ -140,8 +140,8 @@ bool ListView::create(HWND parent, const Options& options, int32_t x, int32_t y,
     width_ = width;
     height_ = height;
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    HWND frame = CreateWindowExW(0, kFrameClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                                 x, y, width, height, parent, nullptr, instance, nullptr);
+    HWND frame = CreateWindowExW(0, kFrameClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+                                 width, height, parent, nullptr, instance, nullptr);
     if (!frame)
         return false;
     SetWindowLongPtrW(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -156,9 +156,9 @@ bool ListView::create(HWND parent, const Options& options, int32_t x, int32_t y,
     DataType* first = box_.list().columnAt(0);
     if (options.editLabels || (first && first->editable()))
         style |= LVS_EDITLABELS;
-    list_ = CreateWindowExW(0, WC_LISTVIEWW, L"", style, 0, 0, width, height, frame,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance,
-                            nullptr);
+    list_ =
+        CreateWindowExW(0, WC_LISTVIEWW, L"", style, 0, 0, width, height, frame,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), instance, nullptr);
     if (!list_) {
         MessageBoxW(parent, L"Window Creation Failed!", L"Error!", MB_OK | MB_ICONWARNING);
         SetWindowLongPtrW(frame, GWLP_USERDATA, 0);
@@ -378,9 +378,9 @@ void ListView::insertColumn(int32_t column) {
         return;
     LVCOLUMNW item{};
     item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    item.fmt = type->alignment() == DataType::kCentre   ? LVCFMT_CENTER
+    item.fmt = type->alignment() == DataType::kCentre  ? LVCFMT_CENTER
                : type->alignment() == DataType::kRight ? LVCFMT_RIGHT
-                                                        : LVCFMT_LEFT;
+                                                       : LVCFMT_LEFT;
     int32_t width = listbox2::clampColumnWidth(type->width(), true);
     item.cx = width > 0 ? width : listbox2::kMinColumnWidth;
     item.pszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(type->title().text()));
@@ -494,8 +494,8 @@ int32_t ListView::itemOf(const Record* row) const {
     LVFINDINFOW find{};
     find.flags = LVFI_PARAM;
     find.lParam = reinterpret_cast<LPARAM>(row);
-    return static_cast<int32_t>(
-        SendMessageW(list_, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    return static_cast<int32_t>(SendMessageW(list_, LVM_FINDITEMW, static_cast<WPARAM>(-1),
+                                             reinterpret_cast<LPARAM>(&find)));
 }
 
 Record* ListView::modelRow(int32_t item) const {
@@ -619,8 +619,7 @@ bool ListView::cellRect(Record* row, int32_t column, RECT& out) const {
     return item >= 0 && geometry(g) && cellRectIn(g, item, column, out);
 }
 
-bool ListView::lookOf(Record* row, int32_t item, int32_t column, const RECT& rect,
-                      CellLook& look) {
+bool ListView::lookOf(Record* row, int32_t item, int32_t column, const RECT& rect, CellLook& look) {
     SubRecord* cell = row->cell(column);
     DataType* type = box_.list().columnAt(column);
     if (!type)
@@ -683,11 +682,11 @@ bool ListView::ensureBuffer(image::win::BufferedImage*& buffer, image::win::Draw
     return true;
 }
 
-void ListView::plainPaintCell(HDC dc, int32_t width, int32_t height,
-                              const drawer::CellPaint& p, RECT& textRect) {
+void ListView::plainPaintCell(HDC dc, int32_t width, int32_t height, const drawer::CellPaint& p,
+                              RECT& textRect) {
     RECT all{0, 0, width, height};
-    uint32_t background = p.oddRow ? (customAlternate_ ? alternateColour_ : plain_.alternate)
-                                   : plain_.background;
+    uint32_t background =
+        p.oddRow ? (customAlternate_ ? alternateColour_ : plain_.alternate) : plain_.background;
     fill(dc, all, background);
     uint32_t selection = customSelection_ ? selectionColour_ : plain_.selection;
     int32_t left = 4;
@@ -713,7 +712,8 @@ void ListView::plainPaintCell(HDC dc, int32_t width, int32_t height,
         RECT band = p.fullRow ? all : RECT{textLeft, 0, textRight + 4, height};
         fill(dc, band, selection);
     }
-    uint32_t ink = p.useTextColour ? p.textColour : (p.selected ? plain_.selectedText : plain_.text);
+    uint32_t ink =
+        p.useTextColour ? p.textColour : (p.selected ? plain_.selectedText : plain_.text);
     if (p.hasCheckBox) {
         fill(dc, box, ink);
         RECT inner{box.left + 2, box.top + 2, box.right - 2, box.bottom - 2};
@@ -756,7 +756,8 @@ void ListView::drawCell(HDC target, int32_t offsetX, int32_t offsetY, const Cell
         plainPaintCell(dc, width, height, look.paint, text);
     }
     if (look.cell)
-        look.cell->setTextRect({text.left, text.top, text.right - text.left, text.bottom - text.top});
+        look.cell->setTextRect(
+            {text.left, text.top, text.right - text.left, text.bottom - text.top});
     BitBlt(target, look.rect.left - offsetX, look.rect.top - offsetY, width, height, dc, 0, 0,
            SRCCOPY);
     ++counts_.cells;
@@ -835,8 +836,7 @@ void ListView::endUpdate() {
     dirty_ = RECT{0, 0, 0, 0};
 }
 
-bool ListView::updateCellInMirror(const Geometry& g, Record* row, int32_t item,
-                                  int32_t column) {
+bool ListView::updateCellInMirror(const Geometry& g, Record* row, int32_t item, int32_t column) {
     RECT rect{};
     CellLook look;
     RECT shown{0, g.rowsTop, g.clientRight, g.clientBottom};
@@ -971,17 +971,17 @@ void ListView::paintList() {
 
 LRESULT ListView::customDraw(NMLVCUSTOMDRAW* draw) {
     switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-        return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT: {
-        auto item = static_cast<int32_t>(draw->nmcd.dwItemSpec);
-        paintRowInto(draw->nmcd.hdc, item, 0, 0);
-        if (!inFullPaint_)
-            ++counts_.rows;
-        return CDRF_SKIPDEFAULT;
-    }
-    default:
-        return CDRF_DODEFAULT;
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT: {
+            auto item = static_cast<int32_t>(draw->nmcd.dwItemSpec);
+            paintRowInto(draw->nmcd.hdc, item, 0, 0);
+            if (!inFullPaint_)
+                ++counts_.rows;
+            return CDRF_SKIPDEFAULT;
+        }
+        default:
+            return CDRF_DODEFAULT;
     }
 }
 
@@ -1076,11 +1076,13 @@ RECT ListView::thumbRect() const {
     int32_t track = bar.bottom - bar.top;
     if (content <= 0 || page >= content)
         return bar;
-    int32_t thumb = std::max<int32_t>(12, static_cast<int32_t>(static_cast<int64_t>(track) * page / content));
+    int32_t thumb =
+        std::max<int32_t>(12, static_cast<int32_t>(static_cast<int64_t>(track) * page / content));
     int32_t most = listbox2::maxScrollPosition(content, page);
-    int32_t top = most > 0 ? static_cast<int32_t>(static_cast<int64_t>(track - thumb) *
-                                                  verticalPosition() / most)
-                           : 0;
+    int32_t top =
+        most > 0
+            ? static_cast<int32_t>(static_cast<int64_t>(track - thumb) * verticalPosition() / most)
+            : 0;
     return RECT{bar.left, bar.top + top, bar.right, bar.top + top + thumb};
 }
 
@@ -1187,41 +1189,42 @@ void ListView::headerOrderDragged() {
 LRESULT ListView::headerNotify(NMHDR* header, bool& handled) {
     handled = false;
     switch (header->code) {
-    case HDN_BEGINTRACKW:
-    case HDN_BEGINTRACKA: {
-        // The last column in display order keeps its width (it reaches the right edge).
-        auto* item = reinterpret_cast<NMHEADERW*>(header);
-        handled = true;
-        return item->iItem == lastColumnInOrder() ? TRUE : FALSE;
-    }
-    case HDN_ITEMCHANGINGW:
-    case HDN_ITEMCHANGINGA: {
-        auto* item = reinterpret_cast<NMHEADERW*>(header);
-        if (!item->pitem || !(item->pitem->mask & HDI_WIDTH))
-            return FALSE;
-        handled = true;
-        if (item->iItem == lastColumnInOrder() && !settingWidth_)
-            return TRUE;
-        if (item->pitem->cxy < listbox2::kMinColumnWidth) {
-            // A drag below the minimum stops at it.
-            int32_t now = static_cast<int32_t>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, item->iItem, 0));
-            if (now != listbox2::kMinColumnWidth && !settingWidth_) {
-                settingWidth_ = true;
-                SendMessageW(list_, LVM_SETCOLUMNWIDTH, item->iItem, listbox2::kMinColumnWidth);
-                settingWidth_ = false;
-            }
-            return TRUE;
+        case HDN_BEGINTRACKW:
+        case HDN_BEGINTRACKA: {
+            // The last column in display order keeps its width (it reaches the right edge).
+            auto* item = reinterpret_cast<NMHEADERW*>(header);
+            handled = true;
+            return item->iItem == lastColumnInOrder() ? TRUE : FALSE;
         }
-        return FALSE;
-    }
-    case HDN_ITEMCHANGEDW:
-    case HDN_ITEMCHANGEDA:
-        columnRects_.clear();
-        header_.readBack();
-        updateScrollBar();
-        return 0;
-    default:
-        return 0;
+        case HDN_ITEMCHANGINGW:
+        case HDN_ITEMCHANGINGA: {
+            auto* item = reinterpret_cast<NMHEADERW*>(header);
+            if (!item->pitem || !(item->pitem->mask & HDI_WIDTH))
+                return FALSE;
+            handled = true;
+            if (item->iItem == lastColumnInOrder() && !settingWidth_)
+                return TRUE;
+            if (item->pitem->cxy < listbox2::kMinColumnWidth) {
+                // A drag below the minimum stops at it.
+                int32_t now =
+                    static_cast<int32_t>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, item->iItem, 0));
+                if (now != listbox2::kMinColumnWidth && !settingWidth_) {
+                    settingWidth_ = true;
+                    SendMessageW(list_, LVM_SETCOLUMNWIDTH, item->iItem, listbox2::kMinColumnWidth);
+                    settingWidth_ = false;
+                }
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case HDN_ITEMCHANGEDW:
+        case HDN_ITEMCHANGEDA:
+            columnRects_.clear();
+            header_.readBack();
+            updateScrollBar();
+            return 0;
+        default:
+            return 0;
     }
 }
 
@@ -1229,84 +1232,84 @@ LRESULT ListView::headerNotify(NMHDR* header, bool& handled) {
 
 LRESULT ListView::notify(NMHDR* header) {
     switch (header->code) {
-    case NM_CUSTOMDRAW:
-        return customDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
-    case LVN_GETDISPINFOW: {
-        auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
-        if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
-            Record* row = rowOfItem(info->item.iItem);
-            SubRecord* cell = row ? row->cell(info->item.iSubItem) : nullptr;
-            const char16_t* text = cell ? cell->displayText() : u"";
-            lstrcpynW(info->item.pszText, reinterpret_cast<const wchar_t*>(text),
-                      info->item.cchTextMax);
-        }
-        return 0;
-    }
-    case LVN_ITEMCHANGED: {
-        auto* change = reinterpret_cast<NMLISTVIEW*>(header);
-        if (!(change->uChanged & LVIF_STATE))
-            return 0;
-        if (change->iItem < 0) {
-            // "All items": the selection is read again, never indexed with -1.
-            selectedRows_.clear();
-            auto items = static_cast<int32_t>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
-            for (int32_t i = 0; i < items; ++i) {
-                if (SendMessageW(list_, LVM_GETITEMSTATE, i, LVIS_SELECTED) & LVIS_SELECTED)
-                    selectedRows_.insert(rowOfItem(i));
+        case NM_CUSTOMDRAW:
+            return customDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+        case LVN_GETDISPINFOW: {
+            auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+            if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+                Record* row = rowOfItem(info->item.iItem);
+                SubRecord* cell = row ? row->cell(info->item.iSubItem) : nullptr;
+                const char16_t* text = cell ? cell->displayText() : u"";
+                lstrcpynW(info->item.pszText, reinterpret_cast<const wchar_t*>(text),
+                          info->item.cchTextMax);
             }
-            box_.resyncSelection();
             return 0;
         }
-        bool was = (change->uOldState & LVIS_SELECTED) != 0;
-        bool now = (change->uNewState & LVIS_SELECTED) != 0;
-        if (was != now) {
-            if (Record* row = rowOfItem(change->iItem)) {
-                if (now)
-                    selectedRows_.insert(row);
-                else
-                    selectedRows_.erase(row);
-                box_.rowSelectionChanged(row, now);
+        case LVN_ITEMCHANGED: {
+            auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+            if (!(change->uChanged & LVIF_STATE))
+                return 0;
+            if (change->iItem < 0) {
+                // "All items": the selection is read again, never indexed with -1.
+                selectedRows_.clear();
+                auto items = static_cast<int32_t>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
+                for (int32_t i = 0; i < items; ++i) {
+                    if (SendMessageW(list_, LVM_GETITEMSTATE, i, LVIS_SELECTED) & LVIS_SELECTED)
+                        selectedRows_.insert(rowOfItem(i));
+                }
+                box_.resyncSelection();
+                return 0;
             }
+            bool was = (change->uOldState & LVIS_SELECTED) != 0;
+            bool now = (change->uNewState & LVIS_SELECTED) != 0;
+            if (was != now) {
+                if (Record* row = rowOfItem(change->iItem)) {
+                    if (now)
+                        selectedRows_.insert(row);
+                    else
+                        selectedRows_.erase(row);
+                    box_.rowSelectionChanged(row, now);
+                }
+            }
+            return 0;
         }
-        return 0;
-    }
-    case LVN_COLUMNCLICK:
-        box_.headerClicked(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
-        return 0;
-    case LVN_BEGINLABELEDITW: {
-        DataType* first = box_.list().columnAt(0);
-        return first && first->editable() ? FALSE : TRUE;
-    }
-    case LVN_ENDLABELEDITA: {
-        auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
-        if (info->item.pszText) {
-            wchar_t text[260] = {};
-            MultiByteToWideChar(CP_ACP, 0, info->item.pszText, -1, text, 259);
-            box_.labelEdited(rowOfItem(info->item.iItem), reinterpret_cast<const char16_t*>(text));
+        case LVN_COLUMNCLICK:
+            box_.headerClicked(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+            return 0;
+        case LVN_BEGINLABELEDITW: {
+            DataType* first = box_.list().columnAt(0);
+            return first && first->editable() ? FALSE : TRUE;
         }
-        return FALSE;
-    }
-    case LVN_BEGINLABELEDITA: {
-        DataType* first = box_.list().columnAt(0);
-        return first && first->editable() ? FALSE : TRUE;
-    }
-    case LVN_ENDLABELEDITW: {
-        auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
-        // A null text is a cancelled edit: nothing changes.
-        if (info->item.pszText)
-            box_.labelEdited(rowOfItem(info->item.iItem),
-                             reinterpret_cast<const char16_t*>(info->item.pszText));
-        return FALSE;  // the platform keeps no text of its own
-    }
-    default:
-        return 0;
+        case LVN_ENDLABELEDITA: {
+            auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+            if (info->item.pszText) {
+                wchar_t text[260] = {};
+                MultiByteToWideChar(CP_ACP, 0, info->item.pszText, -1, text, 259);
+                box_.labelEdited(rowOfItem(info->item.iItem),
+                                 reinterpret_cast<const char16_t*>(text));
+            }
+            return FALSE;
+        }
+        case LVN_BEGINLABELEDITA: {
+            DataType* first = box_.list().columnAt(0);
+            return first && first->editable() ? FALSE : TRUE;
+        }
+        case LVN_ENDLABELEDITW: {
+            auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+            // A null text is a cancelled edit: nothing changes.
+            if (info->item.pszText)
+                box_.labelEdited(rowOfItem(info->item.iItem),
+                                 reinterpret_cast<const char16_t*>(info->item.pszText));
+            return FALSE;  // the platform keeps no text of its own
+        }
+        default:
+            return 0;
     }
 }
 
 // --- window procedures ---
 
-LRESULT CALLBACK ListView::frameProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK ListView::frameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* view = reinterpret_cast<ListView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!view) {
         if (message == runMessage())
@@ -1327,87 +1330,88 @@ LRESULT ListView::handleFrame(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     switch (message) {
-    case WM_NOTIFYFORMAT:
-        // The list's notifications come with UTF-16 texts.
-        return NFR_UNICODE;
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header && header->hwndFrom == list_)
-            return notify(header);
-        break;
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(frame, &ps);
-        if (dc && vbarShown_)
-            paintScrollBar(dc);
-        EndPaint(frame, &ps);
-        return 0;
-    }
-    case WM_NCHITTEST: {
-        LRESULT hit = DefWindowProcW(frame, message, wParam, lParam);
-        return hit == HTCLIENT && middleOrPassThrough() ? HTTRANSPARENT : hit;
-    }
-    case WM_LBUTTONDOWN: {
-        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        RECT bar = vbarRect();
-        if (!vbarShown_ || !PtInRect(&bar, at))
+        case WM_NOTIFYFORMAT:
+            // The list's notifications come with UTF-16 texts.
+            return NFR_UNICODE;
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (header && header->hwndFrom == list_)
+                return notify(header);
             break;
-        RECT thumb = thumbRect();
-        if (PtInRect(&thumb, at)) {
-            draggingThumb_ = true;
-            dragOffset_ = at.y - thumb.top;
-            SetCapture(frame);
-        } else {
-            scrollVertical(at.y < thumb.top ? -pageHeight() : pageHeight());
         }
-        return 0;
-    }
-    case WM_MOUSEMOVE:
-        if (draggingThumb_) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(frame, &ps);
+            if (dc && vbarShown_)
+                paintScrollBar(dc);
+            EndPaint(frame, &ps);
+            return 0;
+        }
+        case WM_NCHITTEST: {
+            LRESULT hit = DefWindowProcW(frame, message, wParam, lParam);
+            return hit == HTCLIENT && middleOrPassThrough() ? HTTRANSPARENT : hit;
+        }
+        case WM_LBUTTONDOWN: {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             RECT bar = vbarRect();
+            if (!vbarShown_ || !PtInRect(&bar, at))
+                break;
             RECT thumb = thumbRect();
-            int32_t track = (bar.bottom - bar.top) - (thumb.bottom - thumb.top);
-            int32_t most = listbox2::maxScrollPosition(contentHeight(), pageHeight());
-            int32_t y = GET_Y_LPARAM(lParam) - dragOffset_ - bar.top;
-            int32_t target = track > 0 ? static_cast<int32_t>(static_cast<int64_t>(y) * most / track) : 0;
-            scrollVertical(target - verticalPosition());
+            if (PtInRect(&thumb, at)) {
+                draggingThumb_ = true;
+                dragOffset_ = at.y - thumb.top;
+                SetCapture(frame);
+            } else {
+                scrollVertical(at.y < thumb.top ? -pageHeight() : pageHeight());
+            }
             return 0;
         }
-        break;
-    case WM_LBUTTONUP:
-        if (draggingThumb_) {
-            draggingThumb_ = false;
-            ReleaseCapture();
+        case WM_MOUSEMOVE:
+            if (draggingThumb_) {
+                RECT bar = vbarRect();
+                RECT thumb = thumbRect();
+                int32_t track = (bar.bottom - bar.top) - (thumb.bottom - thumb.top);
+                int32_t most = listbox2::maxScrollPosition(contentHeight(), pageHeight());
+                int32_t y = GET_Y_LPARAM(lParam) - dragOffset_ - bar.top;
+                int32_t target =
+                    track > 0 ? static_cast<int32_t>(static_cast<int64_t>(y) * most / track) : 0;
+                scrollVertical(target - verticalPosition());
+                return 0;
+            }
+            break;
+        case WM_LBUTTONUP:
+            if (draggingThumb_) {
+                draggingThumb_ = false;
+                ReleaseCapture();
+                return 0;
+            }
+            break;
+        case WM_MOUSEWHEEL:
+            if (list_)
+                return SendMessageW(list_, message, wParam, lParam);
+            break;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK:
+            if (forwardMiddleButton(frame, message, wParam, lParam))
+                return 0;
+            break;
+        case WM_SIZE:
+            width_ = LOWORD(lParam);
+            height_ = HIWORD(lParam);
+            layout();
+            updateScrollBar();
             return 0;
-        }
-        break;
-    case WM_MOUSEWHEEL:
-        if (list_)
-            return SendMessageW(list_, message, wParam, lParam);
-        break;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-        if (forwardMiddleButton(frame, message, wParam, lParam))
-            return 0;
-        break;
-    case WM_SIZE:
-        width_ = LOWORD(lParam);
-        height_ = HIWORD(lParam);
-        layout();
-        updateScrollBar();
-        return 0;
-    default:
-        break;
+        default:
+            break;
     }
     return DefWindowProcW(frame, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ListView::listProcedure(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK ListView::listProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR data) {
     auto* view = reinterpret_cast<ListView*>(data);
     if (!view || view->list_ != window)
         return DefSubclassProc(window, message, wParam, lParam);
@@ -1456,99 +1460,101 @@ bool ListView::clickControls(POINT at) {
 LRESULT ListView::handleList(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND list = list_;
     switch (message) {
-    case WM_PAINT:
-        paintList();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_NCCALCSIZE: {
-        // The skinned bar of the frame scrolls the list: the platform's own bars never show.
-        LONG_PTR style = GetWindowLongPtrW(list, GWL_STYLE);
-        if (style & (WS_VSCROLL | WS_HSCROLL))
-            SetWindowLongPtrW(list, GWL_STYLE, style & ~(WS_VSCROLL | WS_HSCROLL));
-        break;
-    }
-    case WM_NCHITTEST: {
-        LRESULT hit = DefSubclassProc(list, message, wParam, lParam);
-        return hit == HTCLIENT && middleOrPassThrough() ? HTTRANSPARENT : hit;
-    }
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-        if (forwardMiddleButton(list, message, wParam, lParam))
+        case WM_PAINT:
+            paintList();
             return 0;
-        break;
-    case WM_LBUTTONDOWN: {
-        SetFocus(list);
-        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (clickControls(at))
-            return 0;
-        LVHITTESTINFO hit{};
-        hit.pt = at;
-        if (SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0 &&
-            at.y >= headerHeight()) {
-            box_.deselectAll();
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_NCCALCSIZE: {
+            // The skinned bar of the frame scrolls the list: the platform's own bars never show.
+            LONG_PTR style = GetWindowLongPtrW(list, GWL_STYLE);
+            if (style & (WS_VSCROLL | WS_HSCROLL))
+                SetWindowLongPtrW(list, GWL_STYLE, style & ~(WS_VSCROLL | WS_HSCROLL));
+            break;
         }
-        break;
-    }
-    case WM_LBUTTONDBLCLK: {
-        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (clickControls(at))
-            return 0;
-        Record* row = nullptr;
-        int32_t column = 0;
-        RECT rect{};
-        if (cellAt(at, row, column, rect))
-            box_.rowDoubleClicked(row);
-        break;
-    }
-    case WM_RBUTTONUP: {
-        LRESULT result = DefSubclassProc(list, message, wParam, lParam);
-        box_.rightButtonReleased();
-        return result;
-    }
-    case WM_KEYDOWN: {
-        if (box_.keyPressed(static_cast<int32_t>(wParam)))
-            return 0;
-        LRESULT result = DefSubclassProc(list, message, wParam, lParam);
-        updateScrollBar();
-        return result;
-    }
-    case WM_KEYUP: {
-        LRESULT result = DefSubclassProc(list, message, wParam, lParam);
-        updateScrollBar();
-        return result;
-    }
-    case WM_MOUSEWHEEL: {
-        UINT lines = 3;
-        SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-        RECT client{};
-        GetClientRect(list, &client);
-        int32_t page = client.bottom - headerHeight();
-        scrollVertical(listbox2::wheelScrollAmount(GET_WHEEL_DELTA_WPARAM(wParam), lines,
-                                                   rowHeight(), page));
-        return 0;
-    }
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header && header->hwndFrom == header_.handle()) {
-            bool handled = false;
-            LRESULT result = headerNotify(header, handled);
-            if (handled && result)
-                return result;
+        case WM_NCHITTEST: {
+            LRESULT hit = DefSubclassProc(list, message, wParam, lParam);
+            return hit == HTCLIENT && middleOrPassThrough() ? HTTRANSPARENT : hit;
         }
-        break;
-    }
-    case WM_SIZE:
-    case WM_VSCROLL:
-    case WM_HSCROLL: {
-        LRESULT result = DefSubclassProc(list, message, wParam, lParam);
-        scrollDirty_ = true;
-        updateScrollBar();
-        return result;
-    }
-    default:
-        break;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK:
+            if (forwardMiddleButton(list, message, wParam, lParam))
+                return 0;
+            break;
+        case WM_LBUTTONDOWN: {
+            SetFocus(list);
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (clickControls(at))
+                return 0;
+            LVHITTESTINFO hit{};
+            hit.pt = at;
+            if (SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0 &&
+                at.y >= headerHeight()) {
+                box_.deselectAll();
+            }
+            break;
+        }
+        case WM_LBUTTONDBLCLK: {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (clickControls(at))
+                return 0;
+            Record* row = nullptr;
+            int32_t column = 0;
+            RECT rect{};
+            if (cellAt(at, row, column, rect))
+                box_.rowDoubleClicked(row);
+            break;
+        }
+        case WM_CONTEXTMENU:
+            // The platform list keeps the right button's release to itself (it tracks a drag
+            // from the press) and reports the finished click as a context-menu request, which
+            // also comes from the keyboard's menu key.
+            if (box_.rightButtonReleased())
+                return 0;
+            break;
+        case WM_KEYDOWN: {
+            if (box_.keyPressed(static_cast<int32_t>(wParam)))
+                return 0;
+            LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+            updateScrollBar();
+            return result;
+        }
+        case WM_KEYUP: {
+            LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+            updateScrollBar();
+            return result;
+        }
+        case WM_MOUSEWHEEL: {
+            UINT lines = 3;
+            SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+            RECT client{};
+            GetClientRect(list, &client);
+            int32_t page = client.bottom - headerHeight();
+            scrollVertical(listbox2::wheelScrollAmount(GET_WHEEL_DELTA_WPARAM(wParam), lines,
+                                                       rowHeight(), page));
+            return 0;
+        }
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (header && header->hwndFrom == header_.handle()) {
+                bool handled = false;
+                LRESULT result = headerNotify(header, handled);
+                if (handled && result)
+                    return result;
+            }
+            break;
+        }
+        case WM_SIZE:
+        case WM_VSCROLL:
+        case WM_HSCROLL: {
+            LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+            scrollDirty_ = true;
+            updateScrollBar();
+            return result;
+        }
+        default:
+            break;
     }
     return DefSubclassProc(list, message, wParam, lParam);
 }

@@ -71,6 +71,16 @@ void PopupMenu::trackAtTop(int32_t x, int32_t y, HWND owner) {
         TrackPopupMenu(menu, kTrackAtTop, x, y, 0, owner, nullptr);
 }
 
+void PopupMenu::chooseAt(int32_t x, int32_t y, HWND owner) {
+    HMENU menu = hmenu();
+    if (!menu)
+        return;
+    const int32_t command = static_cast<int32_t>(
+        TrackPopupMenu(menu, kTrackAtTop | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+    if (command > 0)
+        dispatchCommand(command);
+}
+
 void PopupMenu::nativeInsertItem(int32_t position, const MenuItem& item) {
     HMENU menu = hmenu();
     if (!menu)

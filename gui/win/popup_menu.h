@@ -56,6 +56,10 @@ public:
     // command reaches the owner as WM_COMMAND.
     void trackAtBottom(int32_t x, int32_t y, HWND owner);
     void trackAtTop(int32_t x, int32_t y, HWND owner);
+    // Opens the menu at a screen point and dispatches the chosen command to this menu's
+    // listeners itself, for a menu that none of the owner window's menu slots holds (a
+    // list's popup). The owner window's thread.
+    void chooseAt(int32_t x, int32_t y, HWND owner);
 
 protected:
     void nativeInsertItem(int32_t position, const MenuItem& item) override;

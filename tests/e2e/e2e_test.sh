@@ -443,11 +443,32 @@ case_web_pages() {
   stop_app
 }
 
-case_copy_selection() {
-  skip "copy of selected places: a right click on the pick-up list opens no popup (the list raises its popup event on WM_RBUTTONUP, which the platform list's own right-button handling never passes on)"
+case_copy_and_delete() {
+  fresh
+  start_app
+  check "copy: the window shows" wait_shown
+  # Hawaii, then Pacific and Mountain time with Ctrl held: three selected rows.
+  click 60 85
+  window && xdotool mousemove $((x + 60)) $((y + 99)) sleep 0.1 keydown ctrl click 1 \
+    mousemove $((x + 60)) $((y + 113)) sleep 0.1 click 1 keyup ctrl
+  sleep 0.3
+  click 60 113 3
+  check "copy: a right click on a selected place opens the popup" within 5 popup_open
+  probe menukeys down return
+  within 5 popup_closed
+  check "copy: three lines joined by CR LF, no break at the end" within 5 clip_matches \
+    '^Hawaii [^<]+<CR><LF>Pacific Time [^<]+<CR><LF>Mountain Time [^<]+[AP]M$'
+  # "Delete Entry" from the same popup takes all three out and stores the shorter list.
+  click 60 113 3
+  within 5 popup_open
+  probe menukeys down down return
+  within 5 popup_closed
+  check "delete: the three places leave the list" within 5 list_is "visible=1" "rows=26"
+  check "delete: the shorter list is stored" within 5 dword_is "$view\\PickUp" NumOfEntries 0x1a
+  stop_app
 }
 
-all_cases=(first_start restart launch_modes view_commands web_pages copy_selection)
+all_cases=(first_start restart launch_modes view_commands web_pages copy_and_delete)
 [ ${#cases[@]} = 0 ] && cases=("${all_cases[@]}")
 for c in "${cases[@]}"; do
   echo "== $c"

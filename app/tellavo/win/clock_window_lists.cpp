@@ -61,7 +61,8 @@ void ClockWindow::buildPickUpPage() {
     pickUpPopup_->setLocalizer(localizer);
     pickUpPopup_->addItem(MenuItem::localizedItem(kTextCopy, localizer, kCopyToClipboard, false));
     pickUpPopup_->addItem(MenuItem::separatorItem());
-    pickUpPopup_->addItem(MenuItem::localizedItem(kTextDeleteEntry, localizer, kDeleteOrAdd, false));
+    pickUpPopup_->addItem(
+        MenuItem::localizedItem(kTextDeleteEntry, localizer, kDeleteOrAdd, false));
     pickUpPopup_->addListener(this);
 
     pickUpHost_ = ClockListHost::take();
@@ -73,7 +74,8 @@ void ClockWindow::buildAllZonesPage() {
     lang::Localizer* localizer = dialog_->localizer();
     allZonesList_ = newClockList();
     setUpAllZonesColumns(*allZonesList_, localizer);
-    for (int32_t id : {IListBox2::kSingleSelection, IListBox2::kSelectionEmpty, IListBox2::kPopupMenu})
+    for (int32_t id :
+         {IListBox2::kSingleSelection, IListBox2::kSelectionEmpty, IListBox2::kPopupMenu})
         allZonesList_->addListener(id, this);
 
     allZonesPopup_ = PopupMenu::take();
@@ -126,7 +128,7 @@ bool ClockWindow::listEvent(base::IObject* source, int32_t eventId) {
     if (pickUpList_ != nullptr && source == static_cast<base::IObject*>(pickUpList_)) {
         if (eventId == IListBox2::kPopupMenu) {
             GetCursorPos(&cursor);
-            pickUpPopup_->openAt(window_->hwnd(), cursor.x, cursor.y);
+            pickUpPopup_->chooseAt(cursor.x, cursor.y, window_->hwnd());
         } else {
             dialog_->onEvent(source, eventId);
         }
@@ -135,7 +137,7 @@ bool ClockWindow::listEvent(base::IObject* source, int32_t eventId) {
     if (allZonesList_ != nullptr && source == static_cast<base::IObject*>(allZonesList_)) {
         if (eventId == IListBox2::kPopupMenu) {
             GetCursorPos(&cursor);
-            allZonesPopup_->openAt(window_->hwnd(), cursor.x, cursor.y);
+            allZonesPopup_->chooseAt(cursor.x, cursor.y, window_->hwnd());
         } else if (eventId == IListBox2::kSingleSelection) {
             addToPickUpButton_->setEnabled(true);
         } else if (eventId == IListBox2::kSelectionEmpty) {
@@ -151,7 +153,8 @@ bool ClockWindow::listEvent(base::IObject* source, int32_t eventId) {
         return true;
     }
     if ((allZonesPopup_ != nullptr && source == static_cast<base::IObject*>(allZonesPopup_)) ||
-        (addToPickUpButton_ != nullptr && source == static_cast<base::IObject*>(addToPickUpButton_))) {
+        (addToPickUpButton_ != nullptr &&
+         source == static_cast<base::IObject*>(addToPickUpButton_))) {
         dialog_->addSelectedZonesToPickUp();
         return true;
     }

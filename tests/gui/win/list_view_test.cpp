@@ -21,10 +21,10 @@
 #include "gui/listbox2/record.h"
 #include "gui/listbox2/sub_record.h"
 #include "gui/win/list_box2.h"
+#include "gui/win/list_box2_control.h"
 #include "gui/win/list_view.h"
 #include "tests/drawer/win/gdi_count.h"
 #include "tests/gui/test_support.h"
-#include "gui/win/list_box2_control.h"
 #include "tests/gui/win/screenshot.h"
 #include "tests/gui/win/win_test_support.h"
 
@@ -58,8 +58,9 @@ HWND makeHost(int32_t width, int32_t height) {
     }();
     if (!atom)
         return nullptr;
-    HWND host = CreateWindowExW(0, L"ListViewTestHost", L"list", WS_POPUP | WS_VISIBLE, 10, 10,
-                                width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND host =
+        CreateWindowExW(0, L"ListViewTestHost", L"list", WS_POPUP | WS_VISIBLE, 10, 10, width,
+                        height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     UpdateWindow(host);
     return host;
 }
@@ -102,8 +103,8 @@ protected:
         host = makeHost(420, 320);
         ASSERT_NE(host, nullptr);
         box.setMultiSelect(true);
-        box.addColumnLiteral(u"Place", 120, 0, true, listbox2::compareText, true, false, true,
-                             true, false);
+        box.addColumnLiteral(u"Place", 120, 0, true, listbox2::compareText, true, false, true, true,
+                             false);
         box.addColumnLiteral(u"Time", 90, 2, true, listbox2::compareInt64, true, false, false,
                              false, false);
         box.addColumnLiteral(u"Zone", 120, 0, false, listbox2::compareText, true, false, false,
@@ -201,13 +202,13 @@ TEST_F(ListViewTest, HeaderClicksSortReverseAndNonSortableHeadersOnlyReport) {
     EXPECT_TRUE(std::is_sorted(ascending.begin(), ascending.end()));
     EXPECT_NE(ascending, descending);
     EXPECT_EQ(log.ids, (std::vector<int32_t>{IListBox2::kHeaderClicking, IListBox2::kSorted,
-                                             IListBox2::kColumnClicked,
-                                             IListBox2::kHeaderClicking, IListBox2::kSorted,
-                                             IListBox2::kColumnClicked}));
+                                             IListBox2::kColumnClicked, IListBox2::kHeaderClicking,
+                                             IListBox2::kSorted, IListBox2::kColumnClicked}));
     // Not sortable: 32 then 6, the order stays.
     log.clear();
     clickHeader(2);
-    EXPECT_EQ(log.ids, (std::vector<int32_t>{IListBox2::kHeaderClicking, IListBox2::kColumnClicked}));
+    EXPECT_EQ(log.ids,
+              (std::vector<int32_t>{IListBox2::kHeaderClicking, IListBox2::kColumnClicked}));
     EXPECT_EQ(column(1), ascending);
     EXPECT_EQ(box.clickedColumn(), 2);
     // The platform items follow the model's order.
@@ -250,7 +251,8 @@ TEST_F(ListViewTest, ColumnOrderAndWidthRules) {
     int32_t order[] = {2, 0, 1};
     ASSERT_TRUE(box.setColumnOrder(order, 3));
     std::vector<int32_t> platform(3, -1);
-    SendMessageW(view->list(), LVM_GETCOLUMNORDERARRAY, 3, reinterpret_cast<LPARAM>(platform.data()));
+    SendMessageW(view->list(), LVM_GETCOLUMNORDERARRAY, 3,
+                 reinterpret_cast<LPARAM>(platform.data()));
     EXPECT_EQ(platform, (std::vector<int32_t>{2, 0, 1}));
     EXPECT_EQ(view->header().order(), platform);
 
@@ -281,16 +283,17 @@ TEST_F(ListViewTest, ColumnOrderAndWidthRules) {
 TEST_F(ListViewTest, SelectionChecksAndTheirEventsInOrder) {
     build(3, 2);
     EventLog log;
-    for (int32_t id : {IListBox2::kRowSelected, IListBox2::kRowDeselected,
-                       IListBox2::kSingleSelection, IListBox2::kSelectionEmpty,
-                       IListBox2::kRowChecked, IListBox2::kRowUnchecked,
-                       IListBox2::kRowDoubleClicked, IListBox2::kKeyDown}) {
+    for (int32_t id :
+         {IListBox2::kRowSelected, IListBox2::kRowDeselected, IListBox2::kSingleSelection,
+          IListBox2::kSelectionEmpty, IListBox2::kRowChecked, IListBox2::kRowUnchecked,
+          IListBox2::kRowDoubleClicked, IListBox2::kKeyDown}) {
         box.addListener(id, &log);
     }
     Record* a = box.recordAt(0);
     Record* b = box.recordAt(1);
     click(cellPoint(a, 1, 20, 8));
-    EXPECT_EQ(log.ids, (std::vector<int32_t>{IListBox2::kSingleSelection, IListBox2::kRowSelected}));
+    EXPECT_EQ(log.ids,
+              (std::vector<int32_t>{IListBox2::kSingleSelection, IListBox2::kRowSelected}));
     log.clear();
     click(cellPoint(b, 1, 20, 8), MK_CONTROL);
     EXPECT_EQ(box.selectedCount(), 2);
@@ -322,7 +325,8 @@ TEST_F(ListViewTest, SelectionChecksAndTheirEventsInOrder) {
     EXPECT_FALSE(box.isSelected(a, a->serial()));
     // A double click reports the row.
     log.clear();
-    SendMessageW(view->list(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(cellPoint(a, 2, 5, 8).x, cellPoint(a, 2, 5, 8).y));
+    SendMessageW(view->list(), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                 MAKELPARAM(cellPoint(a, 2, 5, 8).x, cellPoint(a, 2, 5, 8).y));
     pump();
     EXPECT_EQ(box.doubleClickedRecord(), a);
     // A change reported for all items is read back from the platform, not indexed by -1.
@@ -335,9 +339,24 @@ TEST_F(ListViewTest, SelectionChecksAndTheirEventsInOrder) {
     SendMessageW(view->frame(), WM_NOTIFY, 1009, reinterpret_cast<LPARAM>(&all));
     int32_t selected = 0;
     for (int32_t i = 0; i < box.recordCount(); ++i) {
-        selected += (SendMessageW(view->list(), LVM_GETITEMSTATE, i, LVIS_SELECTED) & LVIS_SELECTED) ? 1 : 0;
+        selected += (SendMessageW(view->list(), LVM_GETITEMSTATE, i, LVIS_SELECTED) & LVIS_SELECTED)
+                        ? 1
+                        : 0;
     }
     EXPECT_EQ(box.selectedCount(), selected);
+}
+
+TEST_F(ListViewTest, AContextMenuRequestOverASelectionAsksForThePopup) {
+    build(3, 0);
+    EventLog log;
+    box.addListener(IListBox2::kPopupMenu, &log);
+    // The platform list reports a finished right click (or the menu key) this way.
+    SendMessageW(view->list(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->list()), -1);
+    EXPECT_TRUE(log.ids.empty());
+    Record* a = box.recordAt(0);
+    click(cellPoint(a, 1, 20, 8));
+    SendMessageW(view->list(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->list()), -1);
+    EXPECT_EQ(log.ids, (std::vector<int32_t>{IListBox2::kPopupMenu}));
 }
 
 TEST_F(ListViewTest, WheelAmountsScrollBarAndTheLastRowBroughtIntoView) {
@@ -347,14 +366,16 @@ TEST_F(ListViewTest, WheelAmountsScrollBarAndTheLastRowBroughtIntoView) {
     SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, 1, nullptr, 0);
     EXPECT_TRUE(view->verticalShown());
     EXPECT_EQ(view->verticalPosition(), 0);
-    SendMessageW(view->list(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(50, 50));
+    SendMessageW(view->list(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+                 MAKELPARAM(50, 50));
     EXPECT_EQ(view->verticalPosition(), 28);
     SendMessageW(view->list(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(50, 50));
     EXPECT_EQ(view->verticalPosition(), 13);
     // A page per notch scrolls a page, not lines x 15 overflowed.
     SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0);
     int32_t before = view->verticalPosition();
-    SendMessageW(view->list(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(50, 50));
+    SendMessageW(view->list(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+                 MAKELPARAM(50, 50));
     int32_t after = view->verticalPosition();
     EXPECT_GT(after, before);
     EXPECT_LE(after - before, 300);
@@ -390,7 +411,8 @@ TEST_F(ListViewTest, AMiddleClickOverTheListReachesTheWindowBehind) {
         pumpFor(10);
     EXPECT_GE(hostMiddleClicks.load(), 1);
     // Other buttons stay with the list.
-    EXPECT_EQ(SendMessageW(view->list(), WM_NCHITTEST, 0, MAKELPARAM(r.left + 60, r.top + 50)), HTCLIENT);
+    EXPECT_EQ(SendMessageW(view->list(), WM_NCHITTEST, 0, MAKELPARAM(r.left + 60, r.top + 50)),
+              HTCLIENT);
 }
 
 TEST_F(ListViewTest, LabelEditsReportTheTextAndCancelledEditsNothing) {
@@ -534,7 +556,8 @@ TEST_F(ListViewTest, ScreenshotsOfTwoHundredRowsInTwoSchemes) {
     build(200, 0);
     for (int32_t i = 0; i < 200; i += 3) {
         Record* row = box.recordAt(i);
-        box.setCheckState(row, row->serial(), 0, i % 2 ? SubRecord::kChecked : SubRecord::kPartial, false);
+        box.setCheckState(row, row->serial(), 0, i % 2 ? SubRecord::kChecked : SubRecord::kPartial,
+                          false);
     }
     box.requestSort(1);
     box.requestSort(1);  // ascending by time
@@ -600,8 +623,8 @@ TEST(ListBox2Control, PlacedInAWindowShownAgainAfterANewPlacement) {
     ListBox2 box;
     box.addColumnLiteral(u"Place", 150, 0, true, listbox2::compareText, true, false, true, false,
                          false);
-    box.addColumnLiteral(u"Time", 100, 2, true, listbox2::compareInt64, true, false, false,
-                         false, false);
+    box.addColumnLiteral(u"Time", 100, 2, true, listbox2::compareInt64, true, false, false, false,
+                         false);
     for (int32_t i = 0; i < 12; ++i)
         box.appendRecord(clockRow(u"Place", 100 + i, u"Zone", SubRecord::kUnchecked));
     ListBox2Control* control = ListBox2Control::take();
