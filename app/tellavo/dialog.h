@@ -132,6 +132,9 @@ public:
     // --- the update task ---
     // Hands the task to `thread` (owned from now on; released at teardown).
     bool startUpdateTask(thread::IThread* thread);
+    // Stops the task, waits until it has ended and gives its thread back. The same threads
+    // as reset() may call it; afterwards nothing writes the lists or the time line.
+    void stopUpdateTask();
     // Asks the task to end; it does within one cycle's work and one wait slice.
     void requestStop() { stopRequested_.store(true, std::memory_order_relaxed); }
     bool stopRequested() const { return stopRequested_.load(std::memory_order_relaxed); }
@@ -146,7 +149,6 @@ private:
     void loadPreset();
     void loadStoredEntries(int32_t count);
     void refillFromDisplayOrder();
-    void stopUpdateTask();
     void releaseRecords();
     // One cycle of the task, steps 1 to 8.
     void runCycle(bool& formatInUse, str::StrBuffer& text);

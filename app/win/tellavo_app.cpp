@@ -78,8 +78,6 @@ bool CTellavoApp::InitInstance() {
             tellavo::ClockWindow clockWindow;
             if (clockWindow.build(*dialog, *base, *mainWindow, startup))
                 clockWindow.waitUntilClosed();
-            // The controller's reset stops the update task before the window goes.
-            dialog->requestStop();
             clockWindow.release();
             dialog->release();
         }

@@ -53,6 +53,7 @@ void ListBox2Control::skinChanged() {
 
 void ListBox2Control::updateHints() {
     setMinimumSize(kMinimumWidth, kMinimumHeight);
+    setMaximumSize(kUnbounded, kUnbounded);
 }
 
 }  // namespace s::gui::win

@@ -20,9 +20,10 @@ namespace s::gui::win {
 class ListBox2Control final : public thread::Pooled<ListBox2Control, ControlOf<IComponent>> {
 public:
     static constexpr int32_t kPoolCapacity = 0;
-    // The smallest size a layout gives the list.
+    // The smallest size a layout gives the list; it takes whatever more there is.
     static constexpr int32_t kMinimumWidth = 50;
     static constexpr int32_t kMinimumHeight = 25;
+    static constexpr int32_t kUnbounded = 100000;
 
     ListBox2Control() = default;
     ~ListBox2Control() override;

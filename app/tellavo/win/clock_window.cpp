@@ -237,8 +237,8 @@ void ClockWindow::buildMenus() {
     viewMenu_->addItem(
         MenuItem::localizedItem(kTextShowInAmPm, localizer, kShowInAmPm, dialog_->showInAmPm()));
     viewMenu_->addItem(MenuItem::separatorItem());
-    viewMenu_->addItem(MenuItem::localizedItem(kTextKeepOnTop, localizer, kKeepOnTop,
-                                               mainWindow_->keepOnTop()));
+    viewMenu_->addItem(
+        MenuItem::localizedItem(kTextKeepOnTop, localizer, kKeepOnTop, mainWindow_->keepOnTop()));
     viewMenu_->addItem(MenuItem::localizedItem(kTextMiddleClick, localizer, kMiddleClick,
                                                mainWindow_->middleClickIconizes()));
     viewMenu_->addItem(MenuItem::localizedItem(kTextStartOnBoot, localizer, kStartOnBoot, onBoot));
@@ -414,11 +414,8 @@ void ClockWindow::waitUntilClosed() {
 
 void ClockWindow::release() {
     if (dialog_ != nullptr) {
-        // The task writes the time line: it ends before the window and its labels go. Its
-        // cycle never waits for this thread, so a bounded wait is enough.
-        dialog_->requestStop();
-        for (int32_t waited = 0; dialog_->taskRunning() && waited < 5000; waited += 10)
-            Sleep(10);
+        // The task writes the lists and the time line: it ends before they go.
+        dialog_->stopUpdateTask();
         dialog_->setTimeLine(nullptr);
         dialog_->setIconizedState(nullptr);
     }
@@ -551,7 +548,6 @@ void ClockWindow::command(int32_t id) {
     if (skinner != nullptr && id >= kSkinBase && id < kSkinBase + skinner->count()) {
         skinner->selectByIndex(id - kSkinBase);
         skinMenu_->checkRadioByCommand(id);
-        mainWindow_->setSkinName(skinner->currentName());
         w.redraw();
         return;
     }

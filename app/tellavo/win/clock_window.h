@@ -18,6 +18,7 @@ class Box;
 class Button;
 class Label;
 class ListBox2;
+class ListBox2Control;
 class MenuEx;
 class PopupMenu;
 class StatusBar;
@@ -26,7 +27,6 @@ class Window;
 
 namespace s::time::gui::dialogs::tellavo {
 
-class ClockListHost;
 class Dialog;
 
 // The clock window: the caption row with its menus and picture buttons, the two tabs, the
@@ -118,10 +118,10 @@ private:
     s::gui::win::Button* allZonesTab_ = nullptr;
     s::gui::win::Box* pickUpPage_ = nullptr;
     s::gui::win::Box* allZonesPage_ = nullptr;
-    s::gui::win::ListBox2* pickUpList_ = nullptr;    // owned
-    s::gui::win::ListBox2* allZonesList_ = nullptr;  // owned
-    ClockListHost* pickUpHost_ = nullptr;            // owned by its page
-    ClockListHost* allZonesHost_ = nullptr;
+    s::gui::win::ListBox2* pickUpList_ = nullptr;         // owned
+    s::gui::win::ListBox2* allZonesList_ = nullptr;       // owned
+    s::gui::win::ListBox2Control* pickUpHost_ = nullptr;  // owned by its page
+    s::gui::win::ListBox2Control* allZonesHost_ = nullptr;
     s::gui::win::PopupMenu* pickUpPopup_ = nullptr;    // owned
     s::gui::win::PopupMenu* allZonesPopup_ = nullptr;  // owned
     s::gui::win::Button* addToPickUpButton_ = nullptr;

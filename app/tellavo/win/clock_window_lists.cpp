@@ -4,7 +4,6 @@
 #include "app/tellavo/dialog.h"
 #include "app/tellavo/time_record.h"
 #include "app/tellavo/win/clipboard_text.h"
-#include "app/tellavo/win/clock_list_host.h"
 #include "app/tellavo/win/clock_window.h"
 #include "base/array.h"
 #include "gui/listbox2/record.h"
@@ -12,6 +11,7 @@
 #include "gui/win/box.h"
 #include "gui/win/button.h"
 #include "gui/win/list_box2.h"
+#include "gui/win/list_box2_control.h"
 #include "gui/win/popup_menu.h"
 #include "gui/win/window.h"
 #include "lang/localizer.h"
@@ -40,6 +40,18 @@ constexpr int32_t kTextAddToPickUp = 6002001;
 constexpr int32_t kTextAddToPickUpButton = 6002002;
 constexpr int32_t kColumns = 5;
 
+// Full-row selection and alternate rows, clicks for the list itself.
+s::gui::win::ListBox2Control* placeList(ListBox2* list, Box& page) {
+    s::gui::win::ListBox2Control* control = s::gui::win::ListBox2Control::take();
+    s::gui::win::ListView::Options options;
+    options.fullRowSelect = true;
+    options.alternateRows = true;
+    control->setOptions(options);
+    control->setList(list);
+    page.addChild(control);
+    return control;
+}
+
 ListBox2* newClockList() {
     ListBox2* list = ListBox2::take();
     list->setMultiSelect(true);
@@ -65,9 +77,7 @@ void ClockWindow::buildPickUpPage() {
         MenuItem::localizedItem(kTextDeleteEntry, localizer, kDeleteOrAdd, false));
     pickUpPopup_->addListener(this);
 
-    pickUpHost_ = ClockListHost::take();
-    pickUpHost_->setList(pickUpList_);
-    pickUpPage_->addChild(pickUpHost_);
+    pickUpHost_ = placeList(pickUpList_, *pickUpPage_);
 }
 
 void ClockWindow::buildAllZonesPage() {
@@ -85,9 +95,7 @@ void ClockWindow::buildAllZonesPage() {
         MenuItem::localizedItem(kTextAddToPickUp, localizer, kDeleteOrAdd, false));
     allZonesPopup_->addListener(this);
 
-    allZonesHost_ = ClockListHost::take();
-    allZonesHost_->setList(allZonesList_);
-    allZonesPage_->addChild(allZonesHost_);
+    allZonesHost_ = placeList(allZonesList_, *allZonesPage_);
 
     addToPickUpButton_ = Button::take();
     addToPickUpButton_->setTextId(kTextAddToPickUpButton);

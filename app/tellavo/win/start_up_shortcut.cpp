@@ -41,7 +41,8 @@ bool startupShortcutExists(const char16_t* path) {
 
 bool createStartupShortcut(const char16_t* path, const char16_t* target,
                            const char16_t* arguments) {
-    if (path == nullptr || target == nullptr || GetFileAttributesW(wide(target)) == INVALID_FILE_ATTRIBUTES)
+    if (path == nullptr || target == nullptr ||
+        GetFileAttributesW(wide(target)) == INVALID_FILE_ATTRIBUTES)
         return false;
     IShellLinkW* link = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,

@@ -11,7 +11,6 @@ bool startupShortcutPath(const char16_t* productTitle, const char16_t* version,
 bool startupShortcutExists(const char16_t* path);
 // A shell link to `target` with `arguments`, replacing any file of that name. Needs COM
 // initialised on the calling thread (the window threads have it).
-bool createStartupShortcut(const char16_t* path, const char16_t* target,
-                           const char16_t* arguments);
+bool createStartupShortcut(const char16_t* path, const char16_t* target, const char16_t* arguments);
 
 }  // namespace s::time::gui::dialogs::tellavo
