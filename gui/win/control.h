@@ -191,6 +191,7 @@ public:
         if (source == static_cast<base::IObject*>(this->window_->localizer())) {
             if (refreshText())
                 textChanged();
+            languageChanged();
         } else if (source == static_cast<base::IObject*>(this->window_->skinner())) {
             skinChanged();
             if (hwnd())
@@ -231,6 +232,8 @@ protected:
     // After the text or the font changed (and at creation): the size hints.
     virtual void updateHints() {}
     virtual void skinChanged() {}
+    // After the caption followed a language change: other texts of the control follow.
+    virtual void languageChanged() {}
     virtual void enabledChanged() {}
     // The caption changed: the native text, the hints, the parent's layout.
     virtual void textChanged() {

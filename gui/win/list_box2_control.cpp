@@ -51,6 +51,13 @@ void ListBox2Control::skinChanged() {
         view_->setListBoxDrawer(nullptr, nullptr, nullptr);
 }
 
+// The columns have taken their new titles from the localizer (they listen to it from
+// before the placement); the header shows them.
+void ListBox2Control::languageChanged() {
+    if (view_)
+        view_->retitleColumns();
+}
+
 void ListBox2Control::updateHints() {
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     setMaximumSize(kUnbounded, kUnbounded);

@@ -42,6 +42,7 @@ protected:
     HWND createControl(HWND parent) override;
     void destroyNative() override;
     void skinChanged() override;
+    void languageChanged() override;
     void updateHints() override;
 
 private:

@@ -393,6 +393,21 @@ void ListView::insertColumn(int32_t column) {
     }
 }
 
+void ListView::retitleColumns() {
+    if (!list_)
+        return;
+    for (int32_t column = 0; column < box_.list().columnCount(); ++column) {
+        DataType* type = box_.list().columnAt(column);
+        if (!type)
+            continue;
+        LVCOLUMNW item{};
+        item.mask = LVCF_TEXT;
+        item.pszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(type->title().text()));
+        SendMessageW(list_, LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&item));
+    }
+    InvalidateRect(header_.handle(), nullptr, TRUE);
+}
+
 void ListView::columnAdded(int32_t column) {
     if (!list_)
         return;

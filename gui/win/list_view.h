@@ -26,10 +26,10 @@ namespace s::gui::win {
 
 // How many cells, rows and whole-control paints a view has done (benchmarks and tests).
 struct ListPaintCounts {
-    int64_t cells = 0;       // cells drawn, by any path
-    int64_t directCells = 0; // cells drawn straight into the window (updates)
-    int64_t rows = 0;        // single rows drawn into the window
-    int64_t fullPaints = 0;  // whole-control paints
+    int64_t cells = 0;        // cells drawn, by any path
+    int64_t directCells = 0;  // cells drawn straight into the window (updates)
+    int64_t rows = 0;         // single rows drawn into the window
+    int64_t fullPaints = 0;   // whole-control paints
 };
 
 // The platform side of a ListBox2: a frame window (the list's scroll-bar container) that
@@ -48,9 +48,9 @@ public:
         bool fullRowSelect = false;
         bool gridLines = false;
         bool alternateRows = false;
-        bool editLabels = false;      // in-place edit of first-column labels
+        bool editLabels = false;  // in-place edit of first-column labels
         bool passThroughClicks = false;
-        int32_t rowHeight = 0;        // 0: the platform's for the font
+        int32_t rowHeight = 0;  // 0: the platform's for the font
     };
     // Colours of the look without a skin drawer (0x00BBGGRR).
     struct PlainColours {
@@ -83,6 +83,8 @@ public:
     void setBounds(int32_t x, int32_t y, int32_t width, int32_t height);
 
     // Not owned; nullptr paints with the plain colours.
+    // The header takes every column's current title again (after a language change).
+    void retitleColumns();
     void setListBoxDrawer(drawer::IListBox* drawer, drawer::IListHeader* headerDrawer,
                           drawer::IScrollBar* scrollBarDrawer);
     void setPlainColours(const PlainColours& colours);
@@ -128,10 +130,9 @@ public:
     int32_t lastColumnInOrder() const;
 
 private:
-    static LRESULT CALLBACK frameProcedure(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam);
-    static LRESULT CALLBACK listProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK frameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK listProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR data);
     LRESULT handleFrame(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleList(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT notify(NMHDR* header);
@@ -174,8 +175,7 @@ private:
     };
     bool geometry(Geometry& g) const;
     bool cellRectIn(const Geometry& g, int32_t item, int32_t column, RECT& out) const;
-    bool updateCellInMirror(const Geometry& g, listbox2::Record* row, int32_t item,
-                            int32_t column);
+    bool updateCellInMirror(const Geometry& g, listbox2::Record* row, int32_t item, int32_t column);
     listbox2::Record* modelRow(int32_t item) const;
     bool mirrorIsCurrent() const;
     int32_t originX() const;
@@ -250,8 +250,8 @@ private:
     RECT dirty_{};
     image::win::DrawingContext cellDc_;
     image::win::DrawingContext pageDc_;
-    uint64_t lookGeneration_ = 1;  // changes with colours, fonts and drawers
-    HIMAGELIST rowImages_ = nullptr;                     // owned, fixes the row height
+    uint64_t lookGeneration_ = 1;     // changes with colours, fonts and drawers
+    HIMAGELIST rowImages_ = nullptr;  // owned, fixes the row height
     std::unordered_map<const listbox2::Record*, std::vector<uint64_t>> looks_;
     ListPaintCounts counts_;
     bool suspended_ = false;
