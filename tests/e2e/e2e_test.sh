@@ -443,6 +443,21 @@ case_web_pages() {
   stop_app
 }
 
+owned_is() { probe owned && [ "$(head -n 1 "$out")" = "$1" ]; }
+enabled_is() { window && [ "$enabled" = "$1" ]; }
+case_about() {
+  fresh
+  start_app
+  wait_shown
+  probe menu 10000
+  check "about: \"Version Information\" opens the About window" within 5 owned_is 1
+  check "about: the clock window is disabled meanwhile" within 5 enabled_is 0
+  probe owned close
+  check "about: closing it enables the clock window again" within 5 enabled_is 1
+  check "about: and it is gone" within 5 owned_is 0
+  stop_app
+}
+
 case_copy_and_delete() {
   fresh
   start_app
@@ -468,7 +483,7 @@ case_copy_and_delete() {
   stop_app
 }
 
-all_cases=(first_start restart launch_modes view_commands web_pages copy_and_delete)
+all_cases=(first_start restart launch_modes view_commands web_pages copy_and_delete about)
 [ ${#cases[@]} = 0 ] && cases=("${all_cases[@]}")
 for c in "${cases[@]}"; do
   echo "== $c"

@@ -73,6 +73,7 @@ constexpr int32_t kFontSmall = 100001;
 constexpr int32_t kFontTitle = -104;
 constexpr int32_t kCaptionButtonSize = 18;
 constexpr int32_t kTabHeight = 17;
+constexpr int32_t kIconSize = 16;
 
 Box* row(int32_t spacing) {
     Box* box = Box::take();
@@ -262,6 +263,8 @@ void ClockWindow::buildMenus() {
     about->addItem(MenuItem::localizedItem(kTextWorkplace, localizer, kWorkplace, false));
 
     menuBar_ = MenuEx::standard();
+    // As wide as its entries in the current language, not the bar's fixed default.
+    menuBar_->setExactWidth(-1);
     menuBar_->addMenuEntry(viewMenu_);
     menuBar_->addMenuEntry(about);
     menuBar_->addListener(this);
@@ -274,6 +277,13 @@ void ClockWindow::buildCaptionRow(Box& root) {
 
     Box* title = row(3);
     title->setPercentWidth(100, false);
+    title->setLeftMargin(8);
+    // The program's icon, painted by this window into its box.
+    iconBox_ = Box::take();
+    iconBox_->setExactWidth(kIconSize, false);
+    iconBox_->setExactHeight(kIconSize, false);
+    iconBox_->addPaintListener(this);
+    title->addChild(iconBox_);
     Label* titleLabel = Label::take();
     titleLabel->setTextId(base_->productTextBase());
     titleLabel->setFontSizeCode(kFontTitle);
@@ -407,6 +417,21 @@ PopupMenu* ClockWindow::buildTrayMenu() {
     return menu;
 }
 
+void ClockWindow::paintIcon() {
+    HDC dc = static_cast<HDC>(iconBox_->paintDC());
+    if (dc == nullptr)
+        return;
+    RECT client;
+    GetClientRect(iconBox_->hwnd(), &client);
+    HBRUSH brush = CreateSolidBrush(iconBox_->backgroundColor());
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+    if (HICON icon = static_cast<HICON>(base_->smallIconHandle()))
+        DrawIconEx(dc, 0, (client.bottom - kIconSize) / 2, icon, kIconSize, kIconSize, 0, nullptr,
+                   DI_NORMAL);
+    iconBox_->skipDefaultPaint();
+}
+
 void ClockWindow::waitUntilClosed() {
     if (window_ != nullptr)
         window_->waitUntilClosed();
@@ -421,6 +446,7 @@ void ClockWindow::release() {
     }
     if (mainWindow_ != nullptr && mainWindow_->skinner() != nullptr)
         mainWindow_->skinner()->removeListener(this);
+    about_.release();
     if (window_ != nullptr) {
         window_->setTrayMenu(nullptr);
         window_->release();
@@ -446,6 +472,7 @@ void ClockWindow::release() {
     pickUpTab_ = allZonesTab_ = nullptr;
     pickUpPage_ = allZonesPage_ = nullptr;
     zoneLine_ = timeLine_ = nullptr;
+    iconBox_ = nullptr;
     dialog_ = nullptr;
 }
 
@@ -489,6 +516,9 @@ void ClockWindow::onEvent(base::IObject* source, int32_t eventId) {
                 zoneLineText(work_);
                 zoneLine_->setText(work_.text());
                 retitleTabs();
+                // The window hears the language first: the bar takes its new texts (and
+                // widths) before the caption row is laid out again.
+                menuBar_->retranslate();
                 w.doLayout();
                 return;
             case s::gui::IWindow::kSize:
@@ -511,6 +541,10 @@ void ClockWindow::onEvent(base::IObject* source, int32_t eventId) {
     }
     if (listEvent(source, eventId))
         return;
+    if (iconBox_ != nullptr && source == static_cast<base::IObject*>(iconBox_)) {
+        paintIcon();
+        return;
+    }
     if (source == static_cast<base::IObject*>(closeButton_)) {
         w.iconize();
     } else if (source == static_cast<base::IObject*>(maximizeButton_)) {
@@ -596,6 +630,9 @@ void ClockWindow::trayCommand(int32_t id) {
             return;
         case kTrayExit:
             w.close();
+            return;
+        case kVersionInformation:
+            about_.show(*base_, window_);
             return;
         case kSoftwarePage:
             openWebPage(base + 3);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/frame/win/about_host.h"
 #include "app/tellavo/clock_window_seams.h"
 #include "base/event_listener.h"
 #include "base/str_buffer.h"
@@ -92,6 +93,7 @@ private:
     void buildMenus();
     s::gui::win::PopupMenu* buildTrayMenu();
     void retitleTabs();
+    void paintIcon();
     void zoneLineText(str::StrBuffer& out);
     void command(int32_t id);
     void trayCommand(int32_t id);
@@ -125,8 +127,10 @@ private:
     s::gui::win::PopupMenu* pickUpPopup_ = nullptr;    // owned
     s::gui::win::PopupMenu* allZonesPopup_ = nullptr;  // owned
     s::gui::win::Button* addToPickUpButton_ = nullptr;
+    s::gui::win::Box* iconBox_ = nullptr;
     s::gui::win::Label* zoneLine_ = nullptr;
     s::gui::win::Label* timeLine_ = nullptr;
+    app::win::AboutHost about_;  // its window lives until release(), before the clock window's
     bool maximizedGlyph_ = false;
     str::StrBuffer work_;
 };

@@ -92,8 +92,8 @@ int describeWindow() {
              L"foreground=%d zoomed=%d",
              static_cast<unsigned>(windows.size()), r.left, r.top, r.right - r.left,
              r.bottom - r.top, IsWindowVisible(w) ? 1 : 0, IsWindowEnabled(w) ? 1 : 0,
-             (ex & WS_EX_TOPMOST) ? 1 : 0, IsIconic(w) ? 1 : 0,
-             GetForegroundWindow() == w ? 1 : 0, IsZoomed(w) ? 1 : 0);
+             (ex & WS_EX_TOPMOST) ? 1 : 0, IsIconic(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0,
+             IsZoomed(w) ? 1 : 0);
     print(line);
     wchar_t title[256] = {};
     GetWindowTextW(w, title, 256);
@@ -322,6 +322,25 @@ int number(const wchar_t* text) {
     return static_cast<int>(wcstol(text, nullptr, 10));
 }
 
+// owned [close]: the visible titled windows the main window owns (the About window), "N" on
+// one line; with "close" each is sent WM_CLOSE, as its frame's close would.
+int ownedWindows(bool close) {
+    HWND main = mainWindow();
+    if (!main)
+        return fail(L"no window");
+    int count = 0;
+    for (HWND w = FindWindowExW(nullptr, nullptr, kWindowClass, nullptr); w;
+         w = FindWindowExW(nullptr, w, kWindowClass, nullptr)) {
+        if (GetWindow(w, GW_OWNER) != main || !IsWindowVisible(w) || GetWindowTextLengthW(w) == 0)
+            continue;
+        ++count;
+        if (close)
+            PostMessageW(w, WM_CLOSE, 0, 0);
+    }
+    print(std::to_wstring(count));
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -340,6 +359,8 @@ int wmain(int argc, wchar_t** argv) {
         return postMenuCommand(number(argv[2]));
     if (command == L"tray" && argc <= 3)
         return trayClick(argc == 3 ? argv[2] : L"right");
+    if (command == L"owned" && argc <= 3)
+        return ownedWindows(argc == 3 && !wcscmp(argv[2], L"close"));
     if (command == L"popup" && argc == 2)
         return countPopups();
     if (command == L"menukeys" && argc >= 3)
