@@ -458,6 +458,26 @@ case_about() {
   stop_app
 }
 
+case_panel() {
+  fresh
+  start_app
+  wait_shown
+  click 81 449   # "Add / Edit Entries" opens the panel under the list
+  sleep 0.5
+  click 65 113   # Mountain Time: shown in the panel
+  sleep 0.5
+  click 337 375  # the name field
+  xdotool key ctrl+a type --delay 20 'Home Base'
+  sleep 0.3
+  click 162 453  # "Add as New"
+  check "panel: \"Add as New\" appends a place" within 5 list_is "visible=1" "rows=30"
+  check "panel: the new place is stored last" within 5 value_is "$view\\PickUp\\29" Name "Home Base"
+  click 53 453   # "Delete Entry" takes the new (edited) place out again
+  check "panel: \"Delete Entry\" removes it" within 5 list_is "visible=1" "rows=29"
+  check "panel: the list is stored without it" within 5 dword_is "$view\\PickUp" NumOfEntries 0x1d
+  stop_app
+}
+
 case_copy_and_delete() {
   fresh
   start_app
@@ -483,7 +503,7 @@ case_copy_and_delete() {
   stop_app
 }
 
-all_cases=(first_start restart launch_modes view_commands web_pages copy_and_delete about)
+all_cases=(first_start restart launch_modes view_commands web_pages copy_and_delete about panel)
 [ ${#cases[@]} = 0 ] && cases=("${all_cases[@]}")
 for c in "${cases[@]}"; do
   echo "== $c"

@@ -172,6 +172,7 @@ bool ClockWindow::build(Dialog& dialog, app::win::AppBase& base, app::win::AppWi
 
     // Both lists exist before the controller fills them: it skips a list it does not have.
     buildPickUpPage();
+    buildPanel();
     buildAllZonesPage();
     dialog.attachLists(pickUpList_, allZonesList_);
     dialog.loadPickUpList();
@@ -465,6 +466,13 @@ void ClockWindow::release() {
         *list = nullptr;
     }
     pickUpHost_ = allZonesHost_ = nullptr;
+    panelArrow_ = panelButton_ = deleteButton_ = addButton_ = applyButton_ = clearButton_ = nullptr;
+    panelBox_ = checkRow_ = nullptr;
+    nameField_ = nullptr;
+    zoneChoice_ = nullptr;
+    dstCheck_ = nullptr;
+    editedRecord_ = nullptr;
+    panelOpen_ = false;
     addToPickUpButton_ = nullptr;
     menuBar_ = nullptr;
     viewMenu_ = skinMenu_ = languageMenu_ = nullptr;
@@ -539,7 +547,7 @@ void ClockWindow::onEvent(base::IObject* source, int32_t eventId) {
         applySkinBackground(w, skinner);
         return;
     }
-    if (listEvent(source, eventId))
+    if (listEvent(source, eventId) || panelEvent(source, eventId))
         return;
     if (iconBox_ != nullptr && source == static_cast<base::IObject*>(iconBox_)) {
         paintIcon();

@@ -17,6 +17,9 @@ class Spacer;
 namespace s::gui::win {
 class Box;
 class Button;
+class CheckBox;
+class ComboBox;
+class TextField;
 class Label;
 class ListBox2;
 class ListBox2Control;
@@ -26,9 +29,14 @@ class StatusBar;
 class Window;
 }  // namespace s::gui::win
 
+namespace s::time {
+class TimeZone;
+}
+
 namespace s::time::gui::dialogs::tellavo {
 
 class Dialog;
+class TimeRecord;
 
 // The clock window: the caption row with its menus and picture buttons, the two tabs, the
 // page box and the status bar with the zone line and the time line. It is the listener of
@@ -90,6 +98,22 @@ private:
     bool listEvent(base::IObject* source, int32_t eventId);
     void copySelection();
     void deleteSelection();
+    // The entry-editing panel (clock_window_panel.cpp).
+    void buildPanel();
+    bool panelEvent(base::IObject* source, int32_t eventId);
+    int32_t systemZoneDatum() const;
+    void showCheckRowFor(int32_t datum);
+    void togglePanel();
+    void clearPanel();
+    void showSelectedRecord();
+    int32_t chosenDatum() const;
+    void panelZoneAndMode(const TimeZone*& zone, int32_t& mode) const;
+    void zoneChosen();
+    void panelChanged();
+    void nameChanged();
+    void addAsNew();
+    void applyChanges();
+    void deleteEdited();
     void buildMenus();
     s::gui::win::PopupMenu* buildTrayMenu();
     void retitleTabs();
@@ -127,6 +151,19 @@ private:
     s::gui::win::PopupMenu* pickUpPopup_ = nullptr;    // owned
     s::gui::win::PopupMenu* allZonesPopup_ = nullptr;  // owned
     s::gui::win::Button* addToPickUpButton_ = nullptr;
+    s::gui::win::Button* panelArrow_ = nullptr;
+    s::gui::win::Button* panelButton_ = nullptr;
+    s::gui::win::Box* panelBox_ = nullptr;
+    s::gui::win::Box* checkRow_ = nullptr;
+    s::gui::win::TextField* nameField_ = nullptr;
+    s::gui::win::ComboBox* zoneChoice_ = nullptr;
+    s::gui::win::CheckBox* dstCheck_ = nullptr;
+    s::gui::win::Button* deleteButton_ = nullptr;
+    s::gui::win::Button* addButton_ = nullptr;
+    s::gui::win::Button* applyButton_ = nullptr;
+    s::gui::win::Button* clearButton_ = nullptr;
+    TimeRecord* editedRecord_ = nullptr;  // not owned: a pick-up record
+    bool panelOpen_ = false;
     s::gui::win::Box* iconBox_ = nullptr;
     s::gui::win::Label* zoneLine_ = nullptr;
     s::gui::win::Label* timeLine_ = nullptr;

@@ -137,6 +137,10 @@ bool ClockWindow::listEvent(base::IObject* source, int32_t eventId) {
         if (eventId == IListBox2::kPopupMenu) {
             GetCursorPos(&cursor);
             pickUpPopup_->chooseAt(cursor.x, cursor.y, window_->hwnd());
+        } else if (eventId == IListBox2::kRowSelected) {
+            showSelectedRecord();
+        } else if (eventId == IListBox2::kRowDeselected) {
+            clearPanel();
         } else {
             dialog_->onEvent(source, eventId);
         }
@@ -210,6 +214,7 @@ void ClockWindow::deleteSelection() {
     }
     if (records.count() > 0)
         dialog_->removePickUpRecords(records);
+    clearPanel();
 }
 
 }  // namespace s::time::gui::dialogs::tellavo
