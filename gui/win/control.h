@@ -236,10 +236,19 @@ protected:
     virtual void languageChanged() {}
     virtual void enabledChanged() {}
     // The caption changed: the native text, the hints, the parent's layout.
+    // The parent lays out again only when the new text moved the size limits: a clock's
+    // text changes every second at the same width.
     virtual void textChanged() {
         if (hwnd())
             SetWindowTextW(hwnd(), nativeCaption());
-        hintsChanged();
+        const int32_t limits[] = {this->minimumWidth(), this->minimumHeight(), this->maximumWidth(),
+                                  this->maximumHeight()};
+        updateHints();
+        const bool moved = limits[0] != this->minimumWidth() ||
+                           limits[1] != this->minimumHeight() ||
+                           limits[2] != this->maximumWidth() || limits[3] != this->maximumHeight();
+        if (moved && this->parent_)
+            this->parent_->relayout();
     }
     // The caption as the native control gets it.
     virtual const wchar_t* nativeCaption() { return wideText(text_.text()); }
