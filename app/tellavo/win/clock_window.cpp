@@ -12,6 +12,7 @@
 #include "app/tellavo/time_record.h"
 #include "app/tellavo/win/clipboard_text.h"
 #include "app/tellavo/win/start_up_shortcut.h"
+#include "app/tellavo/win/window_pieces.h"
 #include "gui/controls/spacer.h"
 #include "gui/drawer/i_skin.h"
 #include "gui/drawer/skinner.h"
@@ -48,7 +49,6 @@ using s::gui::win::StatusBar;
 using s::gui::win::Window;
 
 constexpr int32_t kTextView = 609000;
-constexpr int32_t kTextAbout = 701000;
 constexpr int32_t kTextSkin = 609900;
 constexpr int32_t kTextLanguage = 700000;
 constexpr int32_t kTextTranslate = 700001;
@@ -57,11 +57,6 @@ constexpr int32_t kTextMiddleClick = 609200;
 constexpr int32_t kTextStartOnBoot = 609500;
 constexpr int32_t kTextShowInAmPm = 730000;
 constexpr int32_t kTextExit = 751000;
-constexpr int32_t kTextVersionInformation = 701100;
-constexpr int32_t kTextSoftwarePage = 701200;
-constexpr int32_t kTextTellDevelopers = 701300;
-constexpr int32_t kTextMoreSoftware = 107000;
-constexpr int32_t kTextWorkplace = 108100;
 constexpr int32_t kTextOpenWindow = 750000;
 constexpr int32_t kTextPickUpTab = 740000;
 constexpr int32_t kTextAllZonesTab = 740100;
@@ -74,21 +69,6 @@ constexpr int32_t kFontTitle = -104;
 constexpr int32_t kCaptionButtonSize = 18;
 constexpr int32_t kTabHeight = 17;
 constexpr int32_t kIconSize = 16;
-
-Box* row(int32_t spacing) {
-    Box* box = Box::take();
-    box->setHorizontalStyle();
-    box->setHorizontalSpacing(spacing);
-    box->alignMiddle();
-    return box;
-}
-
-Spacer* gap(int32_t width) {
-    Spacer* spacer = Spacer::take();
-    spacer->setHorizontal();
-    spacer->setExactWidth(width);
-    return spacer;
-}
 
 Button* pictureButton(const char16_t* glyph, int32_t size) {
     Button* button = Button::take();
@@ -250,18 +230,7 @@ void ClockWindow::buildMenus() {
     viewMenu_->addItem(MenuItem::separatorItem());
     viewMenu_->addItem(MenuItem::localizedItem(kTextExit, localizer, kExit, false));
 
-    PopupMenu* about = PopupMenu::take();
-    about->setLocalizer(localizer);
-    about->setTitleId(kTextAbout);
-    about->addItem(
-        MenuItem::localizedItem(kTextVersionInformation, localizer, kVersionInformation, false));
-    about->addItem(MenuItem::separatorItem());
-    about->addItem(MenuItem::localizedItem(kTextSoftwarePage, localizer, kSoftwarePage, false));
-    about->addItem(MenuItem::localizedItem(kTextTellDevelopers, localizer, kTellDevelopers, false));
-    about->addItem(MenuItem::separatorItem());
-    about->addItem(MenuItem::localizedItem(kTextMoreSoftware, localizer, kMoreSoftware, false));
-    about->addItem(MenuItem::separatorItem());
-    about->addItem(MenuItem::localizedItem(kTextWorkplace, localizer, kWorkplace, false));
+    PopupMenu* about = newAboutMenu(localizer);
 
     menuBar_ = MenuEx::standard();
     // As wide as its entries in the current language, not the bar's fixed default.
@@ -272,11 +241,11 @@ void ClockWindow::buildMenus() {
 }
 
 void ClockWindow::buildCaptionRow(Box& root) {
-    Box* caption = row(0);
+    Box* caption = rowBox(0);
     caption->setPercentWidth(100, false);
     caption->addChild(menuBar_);
 
-    Box* title = row(3);
+    Box* title = rowBox(3);
     title->setPercentWidth(100, false);
     title->setLeftMargin(8);
     // The program's icon, painted by this window into its box.
@@ -290,15 +259,15 @@ void ClockWindow::buildCaptionRow(Box& root) {
     titleLabel->setFontSizeCode(kFontTitle);
     title->addChild(titleLabel);
     caption->addChild(title);
-    caption->addChild(gap(92));
+    caption->addChild(gapOf(92));
 
     minimizeButton_ = pictureButton(u"#_", kCaptionButtonSize);
     maximizeButton_ = pictureButton(u"#\u25A1", kCaptionButtonSize);
     closeButton_ = pictureButton(u"#X", kCaptionButtonSize);
     caption->addChild(minimizeButton_);
-    caption->addChild(gap(2));
+    caption->addChild(gapOf(2));
     caption->addChild(maximizeButton_);
-    caption->addChild(gap(2));
+    caption->addChild(gapOf(2));
     caption->addChild(closeButton_);
     for (Button* b : {minimizeButton_, maximizeButton_, closeButton_})
         b->addClickListener(this);
@@ -306,7 +275,7 @@ void ClockWindow::buildCaptionRow(Box& root) {
 }
 
 void ClockWindow::buildTabRow(Box& root) {
-    Box* tabs = row(2);
+    Box* tabs = rowBox(2);
     tabs->setPercentWidth(100, false);
     pickUpTab_ = Button::take();
     allZonesTab_ = Button::take();
@@ -344,7 +313,7 @@ void ClockWindow::zoneLineText(str::StrBuffer& out) {
 void ClockWindow::buildStatusBar(Box& root) {
     StatusBar* statusBar = StatusBar::take();
     statusBar->setPercentWidth(100, false);
-    Box* line = row(0);
+    Box* line = rowBox(0);
     line->setPercentWidth(100, false);
     line->alignRight();
     line->setMargin(2);
@@ -361,9 +330,9 @@ void ClockWindow::buildStatusBar(Box& root) {
     timeLine_->setText(work_.text());
     timeLine_->setFontSizeCode(kFontSmall);
     line->addChild(zoneLine_);
-    line->addChild(gap(10));
+    line->addChild(gapOf(10));
     line->addChild(timeLine_);
-    line->addChild(gap(7));
+    line->addChild(gapOf(7));
     statusBar->setContent(line);
     root.addChild(statusBar);
 }
@@ -399,18 +368,7 @@ PopupMenu* ClockWindow::buildTrayMenu() {
         menu->addItem(MenuItem::separatorItem());
     menu->addItem(MenuItem::localizedItem(kTextOpenWindow, localizer, kOpenWindow, false));
     menu->addItem(MenuItem::separatorItem());
-    PopupMenu* about = PopupMenu::take();
-    about->setLocalizer(localizer);
-    about->setTitleId(kTextAbout);
-    about->addItem(
-        MenuItem::localizedItem(kTextVersionInformation, localizer, kVersionInformation, false));
-    about->addItem(MenuItem::separatorItem());
-    about->addItem(MenuItem::localizedItem(kTextSoftwarePage, localizer, kSoftwarePage, false));
-    about->addItem(MenuItem::localizedItem(kTextTellDevelopers, localizer, kTellDevelopers, false));
-    about->addItem(MenuItem::separatorItem());
-    about->addItem(MenuItem::localizedItem(kTextMoreSoftware, localizer, kMoreSoftware, false));
-    about->addItem(MenuItem::separatorItem());
-    about->addItem(MenuItem::localizedItem(kTextWorkplace, localizer, kWorkplace, false));
+    PopupMenu* about = newAboutMenu(localizer);
     menu->addSubmenu(about);
     menu->addItem(MenuItem::separatorItem());
     menu->addItem(MenuItem::localizedItem(kTextExit, localizer, kTrayExit, false));

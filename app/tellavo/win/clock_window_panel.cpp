@@ -5,6 +5,7 @@
 #include "app/tellavo/dialog.h"
 #include "app/tellavo/time_record.h"
 #include "app/tellavo/win/clock_window.h"
+#include "app/tellavo/win/window_pieces.h"
 #include "base/array.h"
 #include "gui/controls/spacer.h"
 #include "gui/listbox2/record.h"
@@ -49,20 +50,11 @@ constexpr int32_t kLabelColumn = 70;
 constexpr int32_t kButtonHeight = 20;
 constexpr int32_t kArrowSize = 14;
 
+// A row across the panel's whole width.
 Box* panelRow(int32_t spacing) {
-    Box* box = Box::take();
-    box->setHorizontalStyle();
-    box->setHorizontalSpacing(spacing);
-    box->alignMiddle();
+    Box* box = rowBox(spacing);
     box->setPercentWidth(100, false);
     return box;
-}
-
-Spacer* spacerOf(int32_t width) {
-    Spacer* spacer = Spacer::take();
-    spacer->setHorizontal();
-    spacer->setExactWidth(width);
-    return spacer;
 }
 
 // A label in a column of its own width, so that the fields after it line up.
@@ -147,7 +139,7 @@ void ClockWindow::buildPanel() {
     checkRow_ = panelRow(0);
     dstCheck_ = CheckBox::take();
     dstCheck_->setTextId(kTextDstAutoAdjust);
-    checkRow_->addChild(spacerOf(kLabelColumn + 8));
+    checkRow_->addChild(gapOf(kLabelColumn + 8));
     checkRow_->addChild(dstCheck_);
     panelBox_->addChild(checkRow_);
     showCheckRowFor(systemZoneDatum());
@@ -161,13 +153,13 @@ void ClockWindow::buildPanel() {
     stretch->setHorizontal();
     stretch->setPercentWidth(100);
     buttons->addChild(deleteButton_);
-    buttons->addChild(spacerOf(5));
+    buttons->addChild(gapOf(5));
     buttons->addChild(addButton_);
     buttons->addChild(stretch);
     buttons->addChild(applyButton_);
-    buttons->addChild(spacerOf(5));
+    buttons->addChild(gapOf(5));
     buttons->addChild(clearButton_);
-    buttons->addChild(spacerOf(10));
+    buttons->addChild(gapOf(10));
     panelBox_->addChild(buttons);
     panelBox_->setExactHeight(0, false);
     pickUpPage_->addChild(panelBox_);
