@@ -1,6 +1,8 @@
 // A small helper for the package tests: reads and writes shell links, names the shell's
 // folders, reads version resources, closes the program's windows and plays a running copy.
 // Everything it prints is UTF-8, one item per line.
+#include "tests/support/win/probe_support.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -17,6 +19,12 @@
 
 namespace {
 
+using s::tests::probe::ComPtr;
+using s::tests::probe::ComScope;
+using s::tests::probe::fail;
+using s::tests::probe::print;
+using s::tests::probe::readLink;
+
 const wchar_t kWindowClass[] = L"VandelWindowClass";
 // Ends a stubborn stand-in (see stub).
 const UINT kEndMessage = WM_APP + 1;
@@ -28,60 +36,6 @@ struct HandleCloser {
     }
 };
 using Handle = std::unique_ptr<void, HandleCloser>;
-
-template <class T>
-struct ComPtr {
-    T* p = nullptr;
-    ComPtr() = default;
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() {
-        if (p)
-            p->Release();
-    }
-};
-
-struct ComScope {
-    ComScope() { CoInitialize(nullptr); }
-    ~ComScope() { CoUninitialize(); }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-};
-
-void print(const std::wstring& text) {
-    std::wstring line = text + L"\n";
-    int n = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), n,
-                        nullptr, nullptr);
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
-              &written, nullptr);
-}
-
-int fail(const std::wstring& why) {
-    print(L"error: " + why);
-    return 1;
-}
-
-// lnk PATH: the link's target and arguments, tab-separated.
-int readLink(const wchar_t* path) {
-    ComScope com;
-    ComPtr<IShellLinkW> link;
-    ComPtr<IPersistFile> file;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link.p))) ||
-        FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p))) ||
-        FAILED(file.p->Load(path, STGM_READ)))
-        return fail(L"cannot read the link");
-    wchar_t target[MAX_PATH] = {};
-    wchar_t args[1024] = {};
-    link.p->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-    link.p->GetArguments(args, 1024);
-    print(std::wstring(target) + L"\t" + args);
-    return 0;
-}
 
 // mklnk PATH TARGET ARGS: what "Start on System Boot" writes.
 int writeLink(const wchar_t* path, const wchar_t* target, const wchar_t* args) {
